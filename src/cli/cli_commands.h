@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+class Home;
+
+// Exit codes of rowshift-cli.
+enum CliExit { ExitOk = 0, ExitFailure = 1, ExitUsage = 2 };
+
+struct CliContext
+{
+    const Home &home;
+    QTextStream &out;
+    QTextStream &err;
+};
+
+int runCategories(const CliContext &context, const QStringList &args);

@@ -1,0 +1,13 @@
+# Fails when BINARY names Qt Gui or Qt Widgets among the libraries it needs.
+find_program(READELF readelf REQUIRED)
+execute_process(COMMAND ${READELF} -d ${BINARY} OUTPUT_VARIABLE dynamic RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "readelf failed on ${BINARY}")
+endif()
+if(NOT dynamic MATCHES "libQt6Core")
+  message(FATAL_ERROR "${BINARY} does not link Qt Core: the check reads the wrong file")
+endif()
+if(dynamic MATCHES "libQt6(Gui|Widgets)")
+  message(FATAL_ERROR "${BINARY} links a Qt GUI library:\n${dynamic}")
+endif()
+message(STATUS "${BINARY} links neither Qt Gui nor Qt Widgets")
