@@ -16,3 +16,5 @@ struct CliContext
 };
 
 int runCategories(const CliContext &context, const QStringList &args);
+int runImport(const CliContext &context, const QStringList &args);
+int runImportDir(const CliContext &context, const QStringList &args);

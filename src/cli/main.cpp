@@ -16,7 +16,12 @@ QString usage()
     return QStringLiteral(
         "用法：rowshift-cli [--home DIR] COMMAND [ARGS]\n"
         "命令：\n"
-        "  categories                 列出所有分类\n");
+        "  categories                 列出所有分类\n"
+        "  import FILE [--from taobao|paipai] [--pictures DIR] [--into CID [--rename]]\n"
+        "                             导入一个CSV文件，输出目标分类编号\n"
+        "  import-dir DIR [--from taobao|paipai] [--range all|main|sub] [--prefix P] [--suffix S]\n"
+        "             [--pictures same|images|none|DIR] [--into CID [--rename]]\n"
+        "                             导入整个目录\n");
 }
 
 } // namespace
@@ -52,6 +57,8 @@ int main(int argc, char *argv[])
     const QString command = args.takeFirst();
     const std::map<QString, std::function<int(const CliContext &, const QStringList &)>> commands = {
         {QStringLiteral("categories"), runCategories},
+        {QStringLiteral("import"), runImport},
+        {QStringLiteral("import-dir"), runImportDir},
     };
     const auto it = commands.find(command);
     if (it == commands.end()) {

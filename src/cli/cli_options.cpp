@@ -1,0 +1,26 @@
+#include "cli_options.h"
+
+bool CliOptions::parse(const QStringList &args, const QSet<QString> &valueOptions, const QSet<QString> &flagOptions)
+{
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &arg = args[i];
+        if (!arg.startsWith(QLatin1String("--"))) {
+            positional << arg;
+            continue;
+        }
+        const QString name = arg.mid(2);
+        if (flagOptions.contains(name)) {
+            m_flags.insert(name);
+        } else if (valueOptions.contains(name)) {
+            if (i + 1 >= args.size()) {
+                error = QStringLiteral("选项 %1 缺少参数").arg(arg);
+                return false;
+            }
+            m_values.insert(name, args[++i]);
+        } else {
+            error = QStringLiteral("未知选项：%1").arg(arg);
+            return false;
+        }
+    }
+    return true;
+}
