@@ -1,6 +1,6 @@
 #include "settings/list_file.h"
 #include "settings/settings.h"
-#include "testing/test_support.h"
+#include "../testing/test_support.h"
 
 #include <QDir>
 #include <QFile>
