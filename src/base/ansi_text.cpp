@@ -10,7 +10,9 @@ namespace AnsiText {
 bool isValidUtf8(const QByteArray &bytes)
 {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)decoder.decode(bytes);
+    // decode() is lazy: the conversion (and its error state) happens on assignment.
+    const QString decoded = decoder.decode(bytes);
+    Q_UNUSED(decoded);
     return !decoder.hasError();
 }
 
