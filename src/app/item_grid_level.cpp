@@ -52,6 +52,7 @@ ItemGridLevel::ItemGridLevel(TDm &dm, const GridViewDef &def, const QString &ima
     header->setSectionsClickable(true);
     header->setSortIndicatorShown(false);
     header->setHighlightSections(false);
+    header->setMinimumSectionSize(16); // the narrowest column (Paipai's id) is 25 pixels
     for (int c = 0; c < def.columns.size(); ++c)
         m_view->setColumnWidth(c, def.columns[c].width);
     paintSelection(m_view, selectionColour);
@@ -62,6 +63,7 @@ ItemGridLevel::ItemGridLevel(TDm &dm, const GridViewDef &def, const QString &ima
     m_footer->setModel(m_footerModel);
     m_footer->setSectionsClickable(false);
     m_footer->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_footer->setMinimumSectionSize(16);
     for (int c = 0; c < def.columns.size(); ++c)
         m_footer->resizeSection(c, def.columns[c].width);
     m_footerIndent = new QWidget(this);
