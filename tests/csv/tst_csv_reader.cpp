@@ -98,7 +98,8 @@ private slots:
     void cancellation();
     void blockBoundaries_data();
     void blockBoundaries();
-    void separatorAcrossTheFirstBlock();
+    void blockEdges_data();
+    void blockEdges();
     void hugeField();
     void detectFormat_data();
     void detectFormat();
@@ -531,18 +532,51 @@ void TestCsvReader::blockBoundaries()
     QCOMPARE(consumer.records(), expected);
 }
 
-// The header's CR closes the first block and its LF opens the next: the separator is still CR LF.
-void TestCsvReader::separatorAcrossTheFirstBlock()
+// Breaks, quotes and characters that fall on the edge between two blocks of the file.
+void TestCsvReader::blockEdges_data()
 {
-    const int blockUnits = 256 * 1024 / 2;
-    QString header = Tiny + Tab;
-    header += QString(blockUnits - 1 - header.size(), QLatin1Char('x'));
-    const QString text = header + u8("\r\na\rb\tc\td\tX\r\ne\tf\tg\tY");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("records");
+    const int blockUnits = 256 * 1024 / 2; // UTF-16 units in a block after the mark
+    auto padTo = [](QString text, int size) { return text + QString(size - text.size(), QLatin1Char('x')); };
+    const QString H = Tiny + "\r\n";
+    {
+        const QString header = padTo(Tiny + Tab, blockUnits - 1); // 4 columns, the last one unknown
+        QTest::newRow("the header's CR ends the first block")
+            << TestFiles::utf16le(header + "\r\na\rb\tc\td\tX\r\ne\tf\tg\tY")
+            << QStringList{"0:a\rb|1:c|2:d", "0:e|1:f|2:g"};
+    }
+    {
+        const QString line = padTo(H + "a\tb\t", blockUnits - 1);
+        QTest::newRow("a record's CR ends the first block")
+            << TestFiles::utf16le(line + "\r\nd\te\tf") << QStringList{"0:a|1:b|2:" + line.mid(H.size() + 4), "0:d|1:e|2:f"};
+        const QString spanning = padTo(H + "a\tb\t", 2 * blockUnits - 1);
+        QTest::newRow("a record spanning blocks, its CR ends the second")
+            << TestFiles::utf16le(spanning + "\r\nd\te\tf")
+            << QStringList{"0:a|1:b|2:" + spanning.mid(H.size() + 4), "0:d|1:e|2:f"};
+        const QString quoted = padTo(H + "a\tb\t\"", blockUnits - 1) + "\"";
+        QTest::newRow("a closing quote ends the first block")
+            << TestFiles::utf16le(quoted + "\r\nd\te\tf") << QStringList{"0:a|1:b|2:" + quoted.mid(H.size() + 4), "0:d|1:e|2:f"};
+    }
+    {
+        // UTF-8 blocks are 256 KiB of bytes: 宝 takes the last byte of the first block and two of the next.
+        QByteArray bytes = H.toUtf8() + "a\tb\t";
+        bytes += QByteArray(256 * 1024 - 1 - bytes.size(), 'x');
+        const QString field = QString::fromUtf8(bytes.mid(H.toUtf8().size() + 4)) + u8("宝");
+        QTest::newRow("a UTF-8 character across the edge")
+            << bytes + u8("宝\r\nd\te\tf").toUtf8() << QStringList{"0:a|1:b|2:" + field, "0:d|1:e|2:f"};
+    }
+}
+
+void TestCsvReader::blockEdges()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, records);
     RecordingConsumer consumer;
     QString error;
     int format = 1;
-    QVERIFY2(read(TestFiles::utf16le(text), format, consumer, error), qPrintable(error));
-    QCOMPARE(consumer.records(), (QStringList{"0:a\rb|1:c|2:d", "0:e|1:f|2:g"}));
+    QVERIFY2(read(bytes, format, consumer, error), qPrintable(error));
+    QCOMPARE(consumer.records(), records);
 }
 
 void TestCsvReader::hugeField()
