@@ -54,3 +54,59 @@ QList<QStringList> recordsOf(const QString &text, bool withHeader)
         records << lines[i].split(QLatin1Char('\t'));
     return records;
 }
+
+namespace {
+
+QList<QStringList> splitWithQuotes(const QString &text)
+{
+    QList<QStringList> lines;
+    QStringList fields;
+    QString field;
+    bool quoted = false;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('"'))
+            quoted = !quoted;
+        if (!quoted && c == QLatin1Char('\t')) {
+            fields << field;
+            field.clear();
+        } else if (!quoted && (c == QLatin1Char('\n') || (c == QLatin1Char('\r') && text.mid(i, 2) == QLatin1String("\r\n")))) {
+            if (c == QLatin1Char('\r'))
+                ++i;
+            fields << field;
+            lines << fields;
+            fields.clear();
+            field.clear();
+        } else {
+            field += c;
+        }
+    }
+    if (!field.isEmpty() || !fields.isEmpty())
+        lines << (fields << field);
+    return lines;
+}
+
+QString withoutQuotes(const QString &name)
+{
+    return name.size() >= 2 && name.startsWith(QLatin1Char('"')) && name.endsWith(QLatin1Char('"'))
+        ? name.mid(1, name.size() - 2)
+        : name;
+}
+
+} // namespace
+
+QList<QMap<QString, QString>> recordsByName(const QString &text, int headerLine)
+{
+    const QList<QStringList> lines = splitWithQuotes(text);
+    QList<QMap<QString, QString>> records;
+    if (lines.size() <= headerLine)
+        return records;
+    const QStringList header = lines[headerLine];
+    for (int i = headerLine + 1; i < lines.size(); ++i) {
+        QMap<QString, QString> record;
+        for (int c = 0; c < header.size() && c < lines[i].size(); ++c)
+            record.insert(withoutQuotes(header[c]), lines[i][c]);
+        records << record;
+    }
+    return records;
+}

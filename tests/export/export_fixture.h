@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QMap>
 #include <QVariantMap>
 
 // A store in a temporary home with helpers to file categories and items directly.
@@ -35,3 +36,7 @@ private:
 QString readShopFile(const QString &path);
 // The records of a shop file split into fields, header lines left out.
 QList<QStringList> recordsOf(const QString &text, bool withHeader = true);
+
+// A shop file's records keyed by the names of its column header (quotes around names removed),
+// split with quote parity, so quoted fields may hold TABs and line breaks. headerLine: 0-based.
+QList<QMap<QString, QString>> recordsByName(const QString &text, int headerLine);
