@@ -102,8 +102,9 @@ qint64 AddCategoryNode(TDm &dm, const QString &name, QTreeWidget *tree, QTreeWid
 {
     UpdatesSuspended suspended(tree);
     const TCategory *parentRecord = CategoryOf(parent);
-    TCategory record{0, name, QString(), 1, {}};
-    record.cID = InsertCategory(dm, name, QString(), parentRecord ? parentRecord->cID : 0, 1, true);
+    // Made by hand: an empty (not a missing) import path.
+    TCategory record{0, name, QStringLiteral(""), 1, {}};
+    record.cID = InsertCategory(dm, name, record.cImPath, parentRecord ? parentRecord->cID : 0, 1, true);
     auto *node = new CategoryNode(record);
     node->setText(0, name);
     attachNode(tree, parent, node);
