@@ -66,6 +66,7 @@ ItemGridLevel::ItemGridLevel(TDm &dm, const GridViewDef &def, const QString &ima
     m_footer->setMinimumSectionSize(16);
     for (int c = 0; c < def.columns.size(); ++c)
         m_footer->resizeSection(c, def.columns[c].width);
+    m_footer->setFixedHeight(header->sizeHint().height());
     m_footerIndent = new QWidget(this);
     m_footerIndent->setFixedWidth(IndicatorWidth + m_view->frameWidth());
 

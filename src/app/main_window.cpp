@@ -18,6 +18,7 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -30,6 +31,7 @@
 #include <QSystemTrayIcon>
 #include <QTableView>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -166,6 +168,7 @@ void TMainFrm::buildToolBars()
         b->setObjectName(QString::fromLatin1(name));
         b->setWindowTitle(QString::fromLatin1(name));
         b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        b->setFont(songTypeface(12)); // the four bars share one row
         addToolBar(Qt::TopToolBarArea, b);
         return b;
     };
@@ -200,14 +203,27 @@ QWidget *TMainFrm::buildCategoryPanel()
 {
     auto *panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("CategoryPanel"));
-    auto *bar = new QToolBar(panel);
+    // The six category commands in rows of two buttons: a single bar would not fit the narrow panel.
+    auto *bar = new QWidget(panel);
     bar->setObjectName(QStringLiteral("CategoryBar"));
-    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    bar->setFont(songTypeface(12));
+    auto *buttons = new QGridLayout(bar);
+    buttons->setContentsMargins(1, 1, 1, 1);
+    buttons->setSpacing(0);
     m_pmCat = new QMenu(this);
     m_pmCat->setObjectName(QStringLiteral("pmCat"));
+    int at = 0;
     for (const char *name : {"actCatAdd", "ActCatEdit", "ActCatChild", "ActCatCopy", "ActCatDel", "ActCatClear"}) {
-        bar->addAction(m_actions.value(QString::fromLatin1(name)));
-        m_pmCat->addAction(m_actions.value(QString::fromLatin1(name)));
+        QAction *command = m_actions.value(QString::fromLatin1(name));
+        auto *button = new QToolButton(bar);
+        button->setObjectName(QStringLiteral("btn") + command->objectName().mid(3));
+        button->setDefaultAction(command);
+        button->setAutoRaise(true);
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        buttons->addWidget(button, at / 2, at % 2);
+        ++at;
+        m_pmCat->addAction(command);
     }
 
     m_tree = new QTreeWidget(panel);
@@ -299,6 +315,7 @@ void TMainFrm::buildStatusBar()
     QStatusBar *bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar"));
     bar->setFixedHeight(27);
+    bar->setFont(songTypeface(12));
     auto *first = new QLabel(bar);
     first->setObjectName(QStringLiteral("StatusPanel1"));
     first->setFixedWidth(400);
