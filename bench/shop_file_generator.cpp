@@ -26,21 +26,21 @@ QString record(qint64 n, const QStringList &columns, int descriptionBytes, int p
         pictureList += QStringLiteral("p%1x%2:0:%2:|;").arg(n).arg(p);
     QStringList fields;
     for (const QString &c : columns) {
-        if (c == QLatin1String("宝贝名称"))
+        if (c == QStringLiteral("宝贝名称"))
             fields << QStringLiteral("\"春季新款连衣裙 %1号\"").arg(n);
-        else if (c == QLatin1String("宝贝描述"))
+        else if (c == QStringLiteral("宝贝描述"))
             fields << QLatin1Char('"') + description(n, descriptionBytes) + QLatin1Char('"');
-        else if (c == QLatin1String("新图片"))
+        else if (c == QStringLiteral("新图片"))
             fields << QLatin1Char('"') + pictureList + QLatin1Char('"');
-        else if (c == QLatin1String("宝贝价格"))
+        else if (c == QStringLiteral("宝贝价格"))
             fields << QStringLiteral("%1.50").arg(50 + n % 300);
-        else if (c == QLatin1String("宝贝数量") || c == QLatin1String("数字ID"))
-            fields << QString::number(c == QLatin1String("数字ID") ? 520000000000LL + n : n % 100);
-        else if (c == QLatin1String("店铺类目"))
+        else if (c == QStringLiteral("宝贝数量") || c == QStringLiteral("数字ID"))
+            fields << QString::number(c == QStringLiteral("数字ID") ? 520000000000LL + n : n % 100);
+        else if (c == QStringLiteral("店铺类目"))
             fields << QStringLiteral("\"101,102\"");
-        else if (c == QLatin1String("省") || c == QLatin1String("城市"))
+        else if (c == QStringLiteral("省") || c == QStringLiteral("城市"))
             fields << QStringLiteral("\"浙江\"");
-        else if (c == QLatin1String("出售方式"))
+        else if (c == QStringLiteral("出售方式"))
             fields << QStringLiteral("\"b\"");
         else
             fields << QStringLiteral("0");

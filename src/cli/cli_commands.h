@@ -18,3 +18,7 @@ struct CliContext
 int runCategories(const CliContext &context, const QStringList &args);
 int runImport(const CliContext &context, const QStringList &args);
 int runImportDir(const CliContext &context, const QStringList &args);
+int runExport(const CliContext &context, const QStringList &args);
+int runExportTree(const CliContext &context, const QStringList &args);
+// homeGiven: --home was given, so the import stays in that home instead of a temporary one.
+int runConvert(const CliContext &context, const QStringList &args, bool homeGiven);

@@ -21,7 +21,16 @@ QString usage()
         "                             导入一个CSV文件，输出目标分类编号\n"
         "  import-dir DIR [--from taobao|paipai] [--range all|main|sub] [--prefix P] [--suffix S]\n"
         "             [--pictures same|images|none|DIR] [--into CID [--rename]]\n"
-        "                             导入整个目录\n");
+        "                             导入整个目录\n"
+        "  export CID --to tb4|tb5|paipai|generic -o FILE [--ticked] [--pictures same|images|none]\n"
+        "             [--existing overwrite|merge|fail]\n"
+        "                             导出一个分类\n"
+        "  export-tree CID[,CID...] --to tb4|tb5|paipai|generic -o DIR [--range all|main|sub]\n"
+        "             [--prefix P] [--suffix S] [--pictures same|images|none|DIR]\n"
+        "             [--existing overwrite|merge|ignore|fail]\n"
+        "                             导出多个分类（含子分类）到目录\n"
+        "  convert FILE --to tb4|tb5|paipai -o OUT [--from taobao|paipai] [--pictures DIR]\n"
+        "                             把一个文件转换为另一种格式\n");
 }
 
 } // namespace
@@ -59,6 +68,10 @@ int main(int argc, char *argv[])
         {QStringLiteral("categories"), runCategories},
         {QStringLiteral("import"), runImport},
         {QStringLiteral("import-dir"), runImportDir},
+        {QStringLiteral("export"), runExport},
+        {QStringLiteral("export-tree"), runExportTree},
+        {QStringLiteral("convert"),
+         [&](const CliContext &c, const QStringList &a) { return runConvert(c, a, !homeDir.isEmpty()); }},
     };
     const auto it = commands.find(command);
     if (it == commands.end()) {

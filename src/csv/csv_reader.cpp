@@ -262,7 +262,14 @@ bool ReadRun::splitFields(QStringView text)
             start = i + 1;
         }
     }
-    return start >= n || deliverField(text.mid(start));
+    if (start < n)
+        return deliverField(text.mid(start));
+    // A line that ends in a TAB and then lacks only the last column ends with an empty,
+    // unquoted last field (third-party writers leave empty text fields bare). Taking it as
+    // a short line would merge every such record with the next one.
+    if (n > 0 && !m_recordCut && m_position == m_plan.columnCount - 1)
+        return deliverField(QStringView());
+    return true;
 }
 
 bool ReadRun::deliverField(QStringView text)

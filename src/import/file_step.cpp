@@ -195,12 +195,12 @@ private:
         if (column == m_shape.descriptionIndex)
             return description(text, error);
         if (m_formatCode != FormatPaipai) {
-            if (def.name == QLatin1String("店铺类目") && !text.isEmpty()) {
+            if (def.name == QStringLiteral("店铺类目") && !text.isEmpty()) {
                 if (!text.startsWith(QLatin1Char(',')))
                     text.prepend(QLatin1Char(','));
                 if (!text.endsWith(QLatin1Char(',')))
                     text.append(QLatin1Char(','));
-            } else if (def.name == QLatin1String("宝贝属性") && !text.isEmpty() && !text.endsWith(QLatin1Char(';'))) {
+            } else if (def.name == QStringLiteral("宝贝属性") && !text.isEmpty() && !text.endsWith(QLatin1Char(';'))) {
                 text.append(QLatin1Char(';'));
             }
         }

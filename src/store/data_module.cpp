@@ -127,17 +127,30 @@ QVariantList TDm::column(const QString &sql, const QVariantList &values)
     return result;
 }
 
+// The outermost level is a transaction; inner levels are savepoints, so an inner
+// failure can be undone without losing the outer work.
 bool TDm::beginWork()
 {
-    if (m_workDepth++ > 0)
-        return true;
-    return Adc().transaction();
+    const int level = m_workDepth++;
+    if (level == 0)
+        return Adc().transaction();
+    QSqlQuery q(Adc());
+    return q.exec(QStringLiteral("SAVEPOINT work%1").arg(level));
 }
 
 bool TDm::commitWork(QString *error)
 {
-    if (m_workDepth == 0 || --m_workDepth > 0)
+    if (m_workDepth == 0)
         return true;
+    const int level = --m_workDepth;
+    if (level > 0) {
+        QSqlQuery q(Adc());
+        if (q.exec(QStringLiteral("RELEASE work%1").arg(level)))
+            return true;
+        if (error)
+            *error = errorText(q.lastError());
+        return false;
+    }
     if (m_exec)
         m_exec->finish();
     QSqlDatabase db = Adc();
@@ -151,10 +164,17 @@ bool TDm::commitWork(QString *error)
 
 void TDm::rollbackWork()
 {
-    if (m_workDepth == 0 || --m_workDepth > 0)
+    if (m_workDepth == 0)
         return;
+    const int level = --m_workDepth;
     if (m_exec)
         m_exec->finish();
+    if (level > 0) {
+        QSqlQuery q(Adc());
+        q.exec(QStringLiteral("ROLLBACK TO work%1").arg(level));
+        q.exec(QStringLiteral("RELEASE work%1").arg(level));
+        return;
+    }
     Adc().rollback();
 }
 

@@ -45,7 +45,7 @@ public:
     // Runs a select on AdqExec and returns the first column of every row.
     QVariantList column(const QString &sql, const QVariantList &values = {});
 
-    // Bulk work runs inside one transaction; nesting is counted, the outermost commits.
+    // Bulk work runs inside one transaction; inner levels are savepoints, the outermost commits.
     bool beginWork();
     bool commitWork(QString *error = nullptr);
     void rollbackWork();

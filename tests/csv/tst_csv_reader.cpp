@@ -151,8 +151,10 @@ void TestCsvReader::records_data()
     QTest::newRow("short line: the next line continues the record")
         << H + "a\tb\r\nc\r\nd\te\tf"
         << QStringList{"B", "0:a", "1:b", "L", "2:c", "L", "B", "0:d", "1:e", "2:f", "L", "E"};
-    QTest::newRow("empty unquoted last field leaves the record open")
-        << H + "a\tb\t\r\nc\r\n" << QStringList{"B", "0:a", "1:b", "L", "2:c", "L", "E"};
+    QTest::newRow("empty unquoted last field completes the record")
+        << H + "a\tb\t\r\nc\r\n" << QStringList{"B", "0:a", "1:b", "2:", "L", "B", "0:c", "L", "E"};
+    QTest::newRow("a line two fields short leaves the record open")
+        << H + "a\t\r\nc\r\n" << QStringList{"B", "0:a", "L", "1:c", "L", "E"};
     QTest::newRow("empty quoted last field completes it")
         << H + "a\tb\t\"\"\r\nc\tx\ty"
         << QStringList{"B", "0:a", "1:b", "2:\"\"", "L", "B", "0:c", "1:x", "2:y", "L", "E"};

@@ -1,6 +1,7 @@
 #include "shop_file_builder.h"
 #include "testing/test_support.h"
 
+#include "base/progress_sink.h"
 #include "import/directory_import.h"
 #include "import/single_import.h"
 #include "store/category_store.h"
