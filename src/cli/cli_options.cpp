@@ -4,11 +4,14 @@ bool CliOptions::parse(const QStringList &args, const QSet<QString> &valueOption
 {
     for (int i = 0; i < args.size(); ++i) {
         const QString &arg = args[i];
-        if (!arg.startsWith(QLatin1String("--"))) {
+        // "--name" or the one-letter form "-o"
+        const bool longOption = arg.startsWith(QLatin1String("--")) && arg.size() > 2;
+        const bool shortOption = arg.size() == 2 && arg[0] == QLatin1Char('-') && arg[1].isLetter();
+        if (!longOption && !shortOption) {
             positional << arg;
             continue;
         }
-        const QString name = arg.mid(2);
+        const QString name = arg.mid(longOption ? 2 : 1);
         if (flagOptions.contains(name)) {
             m_flags.insert(name);
         } else if (valueOptions.contains(name)) {
