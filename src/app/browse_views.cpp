@@ -4,6 +4,7 @@
 
 #include "category_tree.h"
 #include "description_browser.h"
+#include "group_by_box.h"
 #include "item_grid_level.h"
 #include "item_grid_model.h"
 #include "store/conversions.h"
@@ -97,4 +98,11 @@ void TMainFrm::ShowDescription(ItemGridLevel *level)
     if (!category || category->tID != level->def().viewType)
         return; // the pane keeps what it shows
     m_browser->showFile(level->currentValue(level->def().descriptionColumn).toString());
+}
+
+void TMainFrm::ShowGrouping()
+{
+    const ItemGridLevel *level = ActiveLevel();
+    const int column = level ? level->model()->groupColumn() : -1;
+    m_groupBy->showGrouping(column >= 0 ? level->def().columns[column].name : QString());
 }

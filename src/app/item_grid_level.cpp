@@ -1,11 +1,15 @@
 #include "item_grid_level.h"
 
+#include "group_by_box.h"
 #include "item_grid_model.h"
 #include "store/data_module.h"
 
+#include <QApplication>
+#include <QDrag>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -92,6 +96,14 @@ ItemGridLevel::ItemGridLevel(TDm &dm, const GridViewDef &def, const QString &ima
                     emit currentRowChanged(current.isValid() ? current.row() : -1);
             });
     connect(m_model, &ItemGridModel::rowCountChanged, this, &ItemGridLevel::updateFooter);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &ItemGridLevel::markGroupRows);
+    connect(m_view, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) {
+        if (!m_model->isGroupRow(index.row()))
+            return;
+        m_model->toggleGroup(index.row());
+        standOn(index.row()); // the group row keeps its place: the groups above it did not change
+    });
+    header->viewport()->installEventFilter(this);
     connect(m_model, &ItemGridModel::writeFailed, this, &ItemGridLevel::writeFailed);
     updateFooter();
 }
@@ -101,7 +113,7 @@ void ItemGridLevel::updateFooter()
     const int tick = m_def.indexOf(m_def.tickColumn);
     const int name = m_def.indexOf(m_def.nameColumn);
     m_footerModel->setHeaderData(tick, Qt::Horizontal, QStringLiteral("合计:"));
-    m_footerModel->setHeaderData(name, Qt::Horizontal, QString::number(m_model->rowCount()));
+    m_footerModel->setHeaderData(name, Qt::Horizontal, QString::number(m_model->itemCount()));
     for (int c = 0; c < m_def.columns.size(); ++c)
         if (c != tick && c != name)
             m_footerModel->setHeaderData(c, Qt::Horizontal, QString());
@@ -208,4 +220,65 @@ QVector<int> ItemGridLevel::selectedRows() const
 void ItemGridLevel::selectAll()
 {
     m_view->selectAll();
+}
+
+void ItemGridLevel::groupBy(int column)
+{
+    const qint64 key = currentKey();
+    try {
+        m_model->setGroupColumn(column);
+    } catch (const StoreError &e) {
+        emit writeFailed(e.message());
+        return;
+    }
+    const int row = m_model->rowOfKey(key);
+    standOn(row >= 0 ? row : 0);
+}
+
+void ItemGridLevel::markGroupRows()
+{
+    // A group row reads across the whole width. Very many groups stay in the first column.
+    constexpr int MaxSpannedGroups = 5000;
+    m_view->clearSpans();
+    const QVector<int> rows = m_model->groupRows();
+    if (rows.size() > MaxSpannedGroups)
+        return;
+    for (int row : rows)
+        m_view->setSpan(row, 0, 1, m_model->columnCount());
+}
+
+bool ItemGridLevel::eventFilter(QObject *watched, QEvent *event)
+{
+    // A header dragged out of the grid (onto the group-by panel) groups by its column.
+    QHeaderView *header = m_view->horizontalHeader();
+    if (watched != header->viewport())
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::MouseButtonPress) {
+        const auto *press = static_cast<QMouseEvent *>(event);
+        const QPoint at = press->position().toPoint();
+        const int section = header->logicalIndexAt(at);
+        // Near a section's edge the press resizes the column: no drag then.
+        const bool nearEdge = header->logicalIndexAt(at - QPoint(4, 0)) != section
+            || header->logicalIndexAt(at + QPoint(4, 0)) != section;
+        m_pressedSection = press->button() == Qt::LeftButton && !nearEdge ? section : -1;
+        m_headerPress = at;
+    } else if (event->type() == QEvent::MouseMove && m_pressedSection >= 0) {
+        const auto *move = static_cast<QMouseEvent *>(event);
+        if ((move->position().toPoint() - m_headerPress).manhattanLength() >= QApplication::startDragDistance()) {
+            const int section = m_pressedSection;
+            m_pressedSection = -1;
+            dragHeader(section);
+            return true;
+        }
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+        m_pressedSection = -1;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ItemGridLevel::dragHeader(int column)
+{
+    auto *drag = new QDrag(this);
+    drag->setMimeData(GroupByBox::columnMime(objectName(), column));
+    drag->exec(Qt::MoveAction);
 }

@@ -38,6 +38,11 @@ public:
     void setCurrentRow(int row);
     QVector<int> selectedRows() const;
     void selectAll();
+    // Groups the rows by a column (-1: no grouping), staying on the current item.
+    void groupBy(int column);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 signals:
     void currentRowChanged(int row);
@@ -47,6 +52,8 @@ private:
     void sortBy(int column);
     void standOn(int row);
     void updateFooter();
+    void markGroupRows();
+    void dragHeader(int column);
 
     GridViewDef m_def;
     QTableView *m_view = nullptr;
@@ -55,4 +62,6 @@ private:
     QStandardItemModel *m_footerModel = nullptr;
     QWidget *m_footerIndent = nullptr;
     bool m_positioning = false;
+    QPoint m_headerPress;
+    int m_pressedSection = -1;
 };

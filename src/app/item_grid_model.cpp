@@ -2,12 +2,16 @@
 
 #include "store/data_module.h"
 
+#include <QColor>
 #include <QFileInfo>
+#include <QFont>
 #include <QImageReader>
 #include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace {
 
@@ -74,12 +78,14 @@ ItemGridModel::ItemGridModel(TDm &dm, const GridViewDef &view, const QString &im
 QVector<qint64> ItemGridModel::readKeys(const QString &sql) const
 {
     QString select = QStringLiteral("SELECT %1 FROM (%2)").arg(quoted(m_view.key), sql);
-    if (m_sortColumn >= 0) {
-        select += QStringLiteral(" ORDER BY %1 %2, %3")
-                      .arg(quoted(m_view.columns[m_sortColumn].name),
-                           m_sortOrder == Qt::AscendingOrder ? QStringLiteral("ASC") : QStringLiteral("DESC"),
-                           quoted(m_view.key));
-    }
+    QStringList order;
+    if (m_groupColumn >= 0)
+        order << quoted(m_view.columns[m_groupColumn].name);
+    if (m_sortColumn >= 0)
+        order << quoted(m_view.columns[m_sortColumn].name)
+                + (m_sortOrder == Qt::AscendingOrder ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
+    if (!order.isEmpty())
+        select += QStringLiteral(" ORDER BY ") + order.join(QLatin1Char(',')) + QLatin1Char(',') + quoted(m_view.key);
     QSqlQuery q = runSelect(m_dm, select);
     QVector<qint64> keys;
     while (q.next())
@@ -90,17 +96,18 @@ QVector<qint64> ItemGridModel::readKeys(const QString &sql) const
 void ItemGridModel::open(const QString &sql)
 {
     const QVector<qint64> keys = readKeys(sql);
-    if (sql == m_sql && keys == m_keys) {
+    if (sql == m_sql && keys == m_keys && m_groupColumn < 0) {
         // Same rows: only their values may have changed.
         forgetPages();
         if (!m_keys.isEmpty())
-            emit dataChanged(index(0, 0), index(m_keys.size() - 1, columnCount() - 1));
+            emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
         return;
     }
     beginResetModel();
     m_sql = sql;
     m_keys = keys;
     forgetPages();
+    readGroups();
     endResetModel();
     emit rowCountChanged(m_keys.size());
 }
@@ -110,6 +117,8 @@ void ItemGridModel::close()
     beginResetModel();
     m_sql.clear();
     m_keys.clear();
+    m_groups.clear();
+    m_shownRows = 0;
     forgetPages();
     endResetModel();
     emit rowCountChanged(0);
@@ -124,17 +133,128 @@ void ItemGridModel::setSort(int column, Qt::SortOrder order)
     beginResetModel();
     m_keys = readKeys(m_sql);
     forgetPages();
+    readGroups();
     endResetModel();
+}
+
+void ItemGridModel::setGroupColumn(int column)
+{
+    column = column >= 0 && column < m_view.columns.size() ? column : -1;
+    if (column == m_groupColumn)
+        return;
+    beginResetModel();
+    m_groupColumn = column;
+    m_collapsed.clear();
+    if (isOpen())
+        m_keys = readKeys(m_sql);
+    forgetPages();
+    readGroups();
+    endResetModel();
+}
+
+void ItemGridModel::readGroups()
+{
+    m_groups.clear();
+    m_shownRows = m_keys.size();
+    if (m_groupColumn < 0 || !isOpen())
+        return;
+    // The groups in the order of the keys: both are ordered by the group column first.
+    const QString column = quoted(m_view.columns[m_groupColumn].name);
+    QSqlQuery q = runSelect(m_dm, QStringLiteral("SELECT %1, count(*) FROM (%2) GROUP BY %1 ORDER BY %1").arg(column, m_sql));
+    int first = 0;
+    while (q.next()) {
+        Group group;
+        group.value = q.value(0);
+        group.firstItem = first;
+        group.items = q.value(1).toInt();
+        group.collapsed = m_collapsed.contains(group.value.toString());
+        first += group.items;
+        m_groups.append(group);
+    }
+    placeGroups();
+}
+
+void ItemGridModel::placeGroups()
+{
+    int row = 0;
+    for (Group &group : m_groups) {
+        group.row = row;
+        row += 1 + (group.collapsed ? 0 : group.items);
+    }
+    m_shownRows = m_groupColumn < 0 ? m_keys.size() : row;
+}
+
+int ItemGridModel::groupAt(int row) const
+{
+    // The last group whose group row is at or above the row.
+    const auto it = std::upper_bound(m_groups.begin(), m_groups.end(), row,
+                                     [](int r, const Group &g) { return r < g.row; });
+    return int(it - m_groups.begin()) - 1;
+}
+
+int ItemGridModel::itemIndex(int row) const
+{
+    if (row < 0 || row >= m_shownRows)
+        return -1;
+    if (m_groupColumn < 0)
+        return row;
+    const int g = groupAt(row);
+    if (g < 0 || row == m_groups[g].row)
+        return -1;
+    return m_groups[g].firstItem + (row - m_groups[g].row - 1);
+}
+
+int ItemGridModel::rowOfItem(int item) const
+{
+    if (item < 0 || item >= m_keys.size())
+        return -1;
+    if (m_groupColumn < 0)
+        return item;
+    const auto it = std::upper_bound(m_groups.begin(), m_groups.end(), item,
+                                     [](int i, const Group &g) { return i < g.firstItem; });
+    if (it == m_groups.begin())
+        return -1;
+    const Group &group = *(it - 1);
+    return group.collapsed ? group.row : group.row + 1 + (item - group.firstItem);
+}
+
+bool ItemGridModel::isGroupRow(int row) const
+{
+    return m_groupColumn >= 0 && row >= 0 && row < m_shownRows && itemIndex(row) < 0;
+}
+
+void ItemGridModel::toggleGroup(int row)
+{
+    if (!isGroupRow(row))
+        return;
+    Group &group = m_groups[groupAt(row)];
+    beginResetModel();
+    group.collapsed = !group.collapsed;
+    if (group.collapsed)
+        m_collapsed.insert(group.value.toString());
+    else
+        m_collapsed.remove(group.value.toString());
+    placeGroups();
+    endResetModel();
+}
+
+QVector<int> ItemGridModel::groupRows() const
+{
+    QVector<int> rows;
+    for (const Group &group : m_groups)
+        rows.append(group.row);
+    return rows;
 }
 
 qint64 ItemGridModel::keyAt(int row) const
 {
-    return row >= 0 && row < m_keys.size() ? m_keys[row] : 0;
+    const int item = itemIndex(row);
+    return item >= 0 ? m_keys[item] : 0;
 }
 
 int ItemGridModel::rowOfKey(qint64 key) const
 {
-    return m_keys.indexOf(key);
+    return rowOfItem(m_keys.indexOf(key));
 }
 
 int ItemGridModel::rowWhere(const QString &column, const QVariant &value) const
@@ -149,9 +269,9 @@ int ItemGridModel::rowWhere(const QString &column, const QVariant &value) const
     QSet<qint64> matching;
     while (q.next())
         matching.insert(q.value(0).toLongLong());
-    for (int row = 0; row < m_keys.size() && !matching.isEmpty(); ++row)
-        if (matching.contains(m_keys[row]))
-            return row;
+    for (int item = 0; item < m_keys.size() && !matching.isEmpty(); ++item)
+        if (matching.contains(m_keys[item]))
+            return rowOfItem(item);
     return -1;
 }
 
@@ -162,10 +282,11 @@ QVariant ItemGridModel::value(int row, const QString &column) const
         const Row *values = cachedRow(row);
         return values ? values->value(shown) : QVariant();
     }
-    if (row < 0 || row >= m_keys.size())
+    const int item = itemIndex(row);
+    if (item < 0)
         return QVariant();
     QSqlQuery q = runSelect(m_dm, QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?").arg(quoted(column), m_view.table, quoted(m_view.key)),
-                            {m_keys[row]});
+                            {m_keys[item]});
     return q.next() ? q.value(0) : QVariant();
 }
 
@@ -173,9 +294,11 @@ QVector<qint64> ItemGridModel::keysOf(const QVector<int> &rows) const
 {
     QVector<qint64> keys;
     keys.reserve(rows.size());
-    for (int row : rows)
-        if (row >= 0 && row < m_keys.size())
-            keys.append(m_keys[row]);
+    for (int row : rows) {
+        const int item = itemIndex(row);
+        if (item >= 0)
+            keys.append(m_keys[item]); // group rows stand for no item
+    }
     return keys;
 }
 
@@ -228,9 +351,10 @@ void ItemGridModel::forgetPages() const
 
 const ItemGridModel::Row *ItemGridModel::cachedRow(int row) const
 {
-    if (row < 0 || row >= m_keys.size())
+    const int item = itemIndex(row);
+    if (item < 0)
         return nullptr;
-    const int page = row / PageSize;
+    const int page = item / PageSize;
     if (!m_pages.contains(page)) {
         try {
             fetchPage(page);
@@ -242,7 +366,7 @@ const ItemGridModel::Row *ItemGridModel::cachedRow(int row) const
     m_recentPages.removeOne(page);
     m_recentPages.append(page);
     const QVector<Row> &rows = m_pages[page];
-    const int offset = row - page * PageSize;
+    const int offset = item - page * PageSize;
     return offset < rows.size() ? &rows[offset] : nullptr;
 }
 
@@ -274,7 +398,7 @@ void ItemGridModel::fetchPage(int page) const
 
 int ItemGridModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_keys.size();
+    return parent.isValid() ? 0 : m_shownRows;
 }
 
 int ItemGridModel::columnCount(const QModelIndex &parent) const
@@ -286,6 +410,8 @@ QVariant ItemGridModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid())
         return QVariant();
+    if (isGroupRow(index.row()))
+        return groupData(index, role);
     const QString &column = m_view.columns[index.column()].name;
     const bool tick = column == m_view.tickColumn;
     if (role != Qt::DisplayRole && role != Qt::EditRole && role != Qt::ToolTipRole
@@ -300,6 +426,24 @@ QVariant ItemGridModel::data(const QModelIndex &index, int role) const
     if (role == Qt::ToolTipRole)
         return m_view.pictureColumns.contains(column) ? pictureToolTip(value) : QVariant();
     return value;
+}
+
+QVariant ItemGridModel::groupData(const QModelIndex &index, int role) const
+{
+    const Group &group = m_groups[groupAt(index.row())];
+    if (role == Qt::FontRole) {
+        QFont bold;
+        bold.setBold(true);
+        return bold;
+    }
+    if (role == Qt::BackgroundRole)
+        return QColor(232, 232, 232);
+    if (role != Qt::DisplayRole || index.column() != 0)
+        return QVariant();
+    return QStringLiteral("%1 %2 : %3 (%4)")
+        .arg(group.collapsed ? QStringLiteral("+") : QStringLiteral("-"), m_view.columns[m_groupColumn].name,
+             group.value.toString())
+        .arg(group.items);
 }
 
 QVariant ItemGridModel::pictureToolTip(const QVariant &name) const
@@ -331,6 +475,8 @@ Qt::ItemFlags ItemGridModel::flags(const QModelIndex &index) const
     if (!index.isValid())
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    if (isGroupRow(index.row()))
+        return f;
     const QString &column = m_view.columns[index.column()].name;
     if (column == m_view.tickColumn)
         f |= Qt::ItemIsUserCheckable;
@@ -353,17 +499,20 @@ bool ItemGridModel::setData(const QModelIndex &index, const QVariant &value, int
 
 bool ItemGridModel::writeCell(int row, int column, const QVariant &value)
 {
+    const int item = itemIndex(row);
+    if (item < 0)
+        return false;
     try {
         m_dm.exec(QStringLiteral("UPDATE %1 SET %2=? WHERE %3=?")
                       .arg(m_view.table, quoted(m_view.columns[column].name), quoted(m_view.key)),
-                  {value, m_keys[row]});
+                  {value, m_keys[item]});
     } catch (const StoreError &e) {
         emit writeFailed(e.message());
         return false;
     }
-    const int page = row / PageSize;
-    if (m_pages.contains(page) && row - page * PageSize < m_pages[page].size())
-        m_pages[page][row - page * PageSize][column] = value;
+    const int page = item / PageSize;
+    if (m_pages.contains(page) && item - page * PageSize < m_pages[page].size())
+        m_pages[page][item - page * PageSize][column] = value;
     const QModelIndex changed = index(row, column);
     emit dataChanged(changed, changed);
     return true;

@@ -5,6 +5,7 @@
 #include <QAbstractTableModel>
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QVector>
 
 class TDm;
@@ -38,6 +39,16 @@ public:
     int sortColumn() const { return m_sortColumn; }
     Qt::SortOrder sortOrder() const { return m_sortOrder; }
 
+    // Groups the rows by a column (-1: no grouping): each group opens with a group row
+    // "column : value (count)" and its item rows follow unless the group is collapsed.
+    void setGroupColumn(int column);
+    int groupColumn() const { return m_groupColumn; }
+    bool isGroupRow(int row) const;
+    void toggleGroup(int row);
+    QVector<int> groupRows() const;
+    // The item rows, group rows not counted.
+    int itemCount() const { return m_keys.size(); }
+
     qint64 keyAt(int row) const;
     int rowOfKey(qint64 key) const;
     // The first shown row whose column holds the value; -1 when none does.
@@ -69,12 +80,28 @@ signals:
 private:
     using Row = QVector<QVariant>;
 
+    struct Group
+    {
+        QVariant value;
+        int firstItem = 0;   // index into m_keys
+        int items = 0;
+        int row = 0;         // the group row's place among the shown rows
+        bool collapsed = false;
+    };
+
     QVector<qint64> readKeys(const QString &sql) const;
+    void readGroups();
+    void placeGroups();
+    // Shown row -> index into m_keys; -1 for a group row.
+    int itemIndex(int row) const;
+    int groupAt(int row) const;
+    int rowOfItem(int item) const;
     const Row *cachedRow(int row) const;
     void fetchPage(int page) const;
     void forgetPages() const;
     bool writeCell(int row, int column, const QVariant &value);
     QVariant pictureToolTip(const QVariant &name) const;
+    QVariant groupData(const QModelIndex &index, int role) const;
 
     TDm &m_dm;
     GridViewDef m_view;
@@ -83,6 +110,10 @@ private:
     QVector<qint64> m_keys;
     int m_sortColumn = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
+    int m_groupColumn = -1;
+    QVector<Group> m_groups;
+    int m_shownRows = 0;
+    QSet<QString> m_collapsed; // group values, kept across re-reads
     mutable QHash<int, QVector<Row>> m_pages;
     mutable QList<int> m_recentPages; // most recent last
 };

@@ -3,6 +3,7 @@
 #include "category_tree.h"
 #include "description_browser.h"
 #include "dialog_entry.h"
+#include "group_by_box.h"
 #include "help_links.h"
 #include "item_grid_level.h"
 #include "item_grid_model.h"
@@ -282,9 +283,19 @@ QWidget *TMainFrm::buildItemPanel()
     m_grid->addWidget(m_ya);
     m_grid->setCurrentWidget(m_base);
 
-    auto *groupBy = new QLabel(QStringLiteral("拖动某个列标题到此处即可按该列分组"));
-    groupBy->setObjectName(QStringLiteral("GroupByBox"));
-    groupBy->setContentsMargins(6, 6, 6, 6);
+    auto *groupBy = new GroupByBox;
+    connect(groupBy, &GroupByBox::groupRequested, this, [this](const QString &levelName, int column) {
+        if (ItemGridLevel *level = ActiveLevel(); level && level->objectName() == levelName)
+            level->groupBy(column);
+        ShowGrouping();
+    });
+    connect(groupBy, &GroupByBox::ungroupRequested, this, [this] {
+        if (ItemGridLevel *level = ActiveLevel())
+            level->groupBy(-1);
+        ShowGrouping();
+    });
+    connect(m_grid, &QStackedWidget::currentChanged, this, &TMainFrm::ShowGrouping);
+    m_groupBy = groupBy;
     auto *gridArea = new QWidget;
     auto *gridLayout = new QVBoxLayout(gridArea);
     gridLayout->setContentsMargins(0, 0, 0, 0);

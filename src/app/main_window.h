@@ -9,6 +9,7 @@
 #include <memory>
 
 class DescriptionBrowser;
+class GroupByBox;
 class ItemGridLevel;
 class QAction;
 class QLabel;
@@ -94,6 +95,7 @@ private:
 
     void OnCategorySelected();
     void ShowDescription(ItemGridLevel *level);
+    void ShowGrouping();
     void OpenImportDialog(int formatCode);
     void OpenExportDialog();
     void OpenDatabaseDialog();
@@ -120,6 +122,7 @@ private:
     ItemGridLevel *m_pp = nullptr;
     QWidget *m_ya = nullptr;
     DescriptionBrowser *m_browser = nullptr;
+    GroupByBox *m_groupBy = nullptr;
     QLabel *m_loginPanel = nullptr;
     QSystemTrayIcon *m_tray = nullptr;
     QMenu *m_trayMenu = nullptr;

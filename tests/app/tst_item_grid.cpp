@@ -51,6 +51,7 @@ private slots:
     void onlyTaobaoDescriptionIsEditable();
     void footerCountsShownRows();
     void pictureCellsShowStoredPicture();
+    void groupingShowsGroupRows();
     void selectionColours();
     void descriptionPaneShowsLocalFilesOnly();
 };
@@ -296,6 +297,60 @@ void TestItemGrid::pictureCellsShowStoredPicture()
     QVERIFY(tip("图片3").contains(QStringLiteral("abc.jpg"))); // a Windows path names the same picture
     QVERIFY(tip("图片4").isEmpty());
     QVERIFY(tip("商品名称").isEmpty());
+}
+
+void TestItemGrid::groupingShowsGroupRows()
+{
+    StoreFixture store;
+    const qint64 c = store.category(QStringLiteral("c"));
+    QVector<qint64> ids;
+    const QList<QVariant> states{QStringLiteral("b"), QStringLiteral("a"), QStringLiteral("b"), QVariant(), QStringLiteral("a")};
+    for (int i = 0; i < states.size(); ++i) {
+        ids << store.item(c, QStringLiteral("n%1").arg(i));
+        store.dm.exec(QStringLiteral("update BaseData set 新旧程度=? where bID=?"), {states[i], ids.last()});
+    }
+    ItemGridLevel level(store.dm, BaseGridView(), QString(), QColor());
+    ItemGridModel *model = level.model();
+    level.openQuery(baseQuery(c));
+    level.setCurrentRow(2); // n2, group b
+    const int column = BaseGridView().indexOf(QStringLiteral("新旧程度"));
+    level.groupBy(column);
+
+    // groups in value order (empty first), each group row followed by its items
+    QCOMPARE(model->rowCount(), 3 + 5);
+    QCOMPARE(model->groupRows(), (QVector<int>{0, 2, 5}));
+    QCOMPARE(model->index(2, 0).data().toString(), QStringLiteral("- 新旧程度 : a (2)"));
+    QCOMPARE(model->index(3, 1).data().toString(), QStringLiteral("n1"));
+    QCOMPARE(model->index(4, 1).data().toString(), QStringLiteral("n4"));
+    QCOMPARE(model->index(7, 1).data().toString(), QStringLiteral("n2"));
+    QCOMPARE(level.currentKey(), ids[2]);
+    QCOMPARE(level.view()->columnSpan(2, 0), model->columnCount());
+    QCOMPARE(model->itemCount(), 5);
+    QCOMPARE(level.footer()->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("5"));
+
+    // group rows stand for no item: selecting one with an item row acts on the item only
+    QCOMPARE(model->keysOf({2, 3}), QVector<qint64>{ids[1]});
+    QVERIFY(!model->setData(model->index(2, 0), Qt::Checked, Qt::CheckStateRole));
+    QVERIFY(model->setData(model->index(4, 0), Qt::Checked, Qt::CheckStateRole));
+    QCOMPARE(store.tick(QStringLiteral("BaseData"), ids[4]), -1);
+
+    // a click on a group row folds it up, and again opens it
+    QTest::mouseClick(level.view()->viewport(), Qt::LeftButton, {}, level.view()->visualRect(model->index(2, 0)).center());
+    QCOMPARE(model->rowCount(), 3 + 3);
+    QCOMPARE(level.currentRow(), 2);
+    QCOMPARE(model->index(2, 0).data().toString(), QStringLiteral("+ 新旧程度 : a (2)"));
+    QCOMPARE(model->rowOfKey(ids[1]), 2);
+    QCOMPARE(model->index(4, 1).data().toString(), QStringLiteral("n0"));
+    level.reread(); // folded groups stay folded
+    QCOMPARE(model->rowCount(), 6);
+    model->toggleGroup(2);
+    QCOMPARE(model->rowCount(), 8);
+
+    level.setCurrentRow(model->rowOfKey(ids[2]));
+    level.groupBy(-1);
+    QCOMPARE(model->rowCount(), 5);
+    QCOMPARE(model->index(0, 1).data().toString(), QStringLiteral("n0"));
+    QCOMPARE(level.currentKey(), ids[2]);
 }
 
 void TestItemGrid::selectionColours()

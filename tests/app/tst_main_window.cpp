@@ -1,6 +1,7 @@
 #include "app/TEditCatFrm.h"
 #include "app/category_tree.h"
 #include "app/description_browser.h"
+#include "app/group_by_box.h"
 #include "app/help_links.h"
 #include "app/item_grid_level.h"
 #include "app/item_grid_model.h"
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QSystemTrayIcon>
@@ -126,6 +128,7 @@ private slots:
     void addCategories();
     void renameAndCopyCategories();
     void deleteAndClearCategories();
+    void droppedHeaderGroupsTheActiveView();
     void helpCommandsOpenPages();
     void minimiseRestoreAndClose();
 };
@@ -292,7 +295,7 @@ void TestMainWindow::frameHoldsMenusBarsAndPanes()
         QVERIFY2(grid->findChild<QTableView *>(QString::fromLatin1(view)), view);
     QCOMPARE(grid->currentWidget()->objectName(), QStringLiteral("cxgrdlvl_Base"));
     QVERIFY(w.frm.findChild<DescriptionBrowser *>(QStringLiteral("WebBrowser")));
-    QCOMPARE(w.frm.findChild<QLabel *>(QStringLiteral("GroupByBox"))->text(), QStringLiteral("拖动某个列标题到此处即可按该列分组"));
+    QCOMPARE(w.frm.findChild<QLabel *>(QStringLiteral("GroupByHint"))->text(), QStringLiteral("拖动某个列标题到此处即可按该列分组"));
     QCOMPARE(w.tree()->indentation(), 27);
     QCOMPARE(w.frm.findChild<QLabel *>(QStringLiteral("StatusPanel1"))->width(), 400);
     QCOMPARE(w.frm.findChild<QLabel *>(QStringLiteral("StatusPanel2"))->width(), 195);
@@ -744,6 +747,51 @@ void TestMainWindow::deleteAndClearCategories()
     // the tree moved on to the remaining category and shows its items
     QCOMPARE(w.frm.SelectedCategory()->cID, other);
     QCOMPARE(w.shownNames(), QStringList{QStringLiteral("o")});
+}
+
+void TestMainWindow::droppedHeaderGroupsTheActiveView()
+{
+    StoreFixture store;
+    const qint64 c = store.category(QStringLiteral("c"));
+    for (const char *name : {"x", "y", "x"})
+        store.item(c, QString::fromLatin1(name), true, false);
+    Window w(store.home());
+    QVERIFY(w.start());
+    auto *box = w.frm.findChild<GroupByBox *>(QStringLiteral("GroupByBox"));
+    auto *hint = box->findChild<QLabel *>(QStringLiteral("GroupByHint"));
+    auto *ungroup = box->findChild<QPushButton *>(QStringLiteral("btnUngroup"));
+    const auto drop = [&](const QString &level, int column) {
+        std::unique_ptr<QMimeData> mime(GroupByBox::columnMime(level, column));
+        QDragEnterEvent enter(box->rect().center(), Qt::MoveAction, mime.get(), Qt::LeftButton, {});
+        QCoreApplication::sendEvent(box, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent dropped(QPointF(box->rect().center()), Qt::MoveAction, mime.get(), Qt::LeftButton, {});
+        QCoreApplication::sendEvent(box, &dropped);
+    };
+
+    drop(QStringLiteral("cxgrdlvl_Base"), 1);
+    QCOMPARE(w.active()->model()->groupColumn(), 1);
+    QCOMPARE(w.active()->model()->rowCount(), 2 + 3);
+    QVERIFY(hint->isHidden() && !ungroup->isHidden());
+    QVERIFY(ungroup->text().startsWith(QStringLiteral("商品名称")));
+
+    // the tick command skips the group rows of the selection
+    w.selectRows({0, 1, 2});
+    w.trigger("actCheck");
+    QCOMPARE(store.dm.scalar(QStringLiteral("select count(*) from BaseData where 选择=-1")).toInt(), 2);
+    QCOMPARE(store.dm.scalar(QStringLiteral("select count(*) from BabyData where 选择=-1")).toInt(), 2);
+
+    // each view has its own grouping; a header of another view changes nothing here
+    w.trigger("actBrowseTB");
+    QVERIFY(!hint->isHidden());
+    drop(QStringLiteral("cxgrdlvl_Base"), 2);
+    QCOMPARE(w.active()->model()->groupColumn(), -1);
+    w.trigger("actBrowseBase");
+    QVERIFY(hint->isHidden());
+    ungroup->click();
+    QCOMPARE(w.active()->model()->groupColumn(), -1);
+    QCOMPARE(w.active()->model()->rowCount(), 3);
+    QVERIFY(!hint->isHidden());
 }
 
 void TestMainWindow::helpCommandsOpenPages()
