@@ -39,17 +39,22 @@ void TMainFrm::OnCategorySelected()
 {
     if (!m_treeReady || m_tree->topLevelItemCount() == 0)
         return;
-    const TCategory *category = SelectedCategory();
-    if (!category)
-        return;
     try {
-        OpenCategoryItems(m_dm, QString::number(category->cID), 0, AllQueries);
-        m_base->openQuery(m_dm.AdqBase);
-        m_baby->openQuery(m_dm.AdqBaby);
-        m_pp->openQuery(m_dm.AdqPP);
+        OpenSelectedItems();
     } catch (const StoreError &e) {
         ShowError(e.message());
     }
+}
+
+void TMainFrm::OpenSelectedItems()
+{
+    const TCategory *category = SelectedCategory();
+    if (!category)
+        return;
+    OpenCategoryItems(m_dm, QString::number(category->cID), 0, AllQueries);
+    m_base->openQuery(m_dm.AdqBase);
+    m_baby->openQuery(m_dm.AdqBaby);
+    m_pp->openQuery(m_dm.AdqPP);
 }
 
 void TMainFrm::RereadItems()

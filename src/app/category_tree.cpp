@@ -3,6 +3,9 @@
 #include "store/data_module.h"
 
 #include <QComboBox>
+#include <QHash>
+#include <QSet>
+#include <QSqlQuery>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -65,20 +68,58 @@ TCategory *CategoryOf(QTreeWidgetItem *node)
     return &static_cast<CategoryNode *>(node)->record;
 }
 
-qint64 LoadCategoryLevel(TDm &dm, QTreeWidget *tree, QTreeWidgetItem *parent)
+namespace {
+
+// The visible categories by parent, each level in cID order: read in one statement, so a
+// tree of a thousand categories does not cost a thousand statements.
+QHash<qint64, QList<CategoryRow>> visibleLevels(TDm &dm)
+{
+    QHash<qint64, QList<CategoryRow>> levels;
+    QSqlQuery &q = dm.exec(QStringLiteral("select cID,pID,cName,cImPath,tID from Category "
+                                          "where isVisible=-1 order by cID"));
+    while (q.next()) {
+        const CategoryRow row{q.value(0).toLongLong(), q.value(1).toLongLong(), q.value(2).toString(),
+                              q.value(3).toString(), q.value(4).toInt()};
+        levels[row.pID].append(row);
+    }
+    q.finish();
+    return levels;
+}
+
+// Adds the children of a node from the levels; a hidden category is in no level, so its
+// subtree is never reached. A parent loop in a damaged table cannot recurse endlessly:
+// a category is added once.
+qint64 addLevel(const QHash<qint64, QList<CategoryRow>> &levels, QTreeWidget *tree, QTreeWidgetItem *parent,
+                QSet<qint64> &added)
 {
     const TCategory *parentRecord = CategoryOf(parent);
     const qint64 parentId = parentRecord ? parentRecord->cID : 0;
-    // The whole level is read before descending: the statement object is reused below.
-    const QList<CategoryRow> rows = VisibleCategoryLevel(dm, parentId);
+    const QList<CategoryRow> rows = levels.value(parentId);
     QVector<qint64> ancestors = parentRecord ? parentRecord->ancestors : QVector<qint64>();
     ancestors.append(parentId);
+    qint64 first = 0;
     for (const CategoryRow &row : rows) {
+        if (added.contains(row.cID))
+            continue;
+        added.insert(row.cID);
         auto *node = new CategoryNode({row.cID, row.cName, row.cImPath, row.tID, ancestors});
         attachNode(tree, parent, node);
-        LoadCategoryLevel(dm, tree, node);
+        if (!first)
+            first = row.cID;
+        addLevel(levels, tree, node, added);
     }
-    return rows.isEmpty() ? 0 : rows.first().cID;
+    return first;
+}
+
+} // namespace
+
+qint64 LoadCategoryLevel(TDm &dm, QTreeWidget *tree, QTreeWidgetItem *parent)
+{
+    QSet<qint64> added;
+    for (QTreeWidgetItemIterator it(tree); *it; ++it)
+        if (const TCategory *record = CategoryOf(*it))
+            added.insert(record->cID);
+    return addLevel(visibleLevels(dm), tree, parent, added);
 }
 
 qint64 FillCategoryTree(TDm &dm, QTreeWidget *tree, bool &ready)

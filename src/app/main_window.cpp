@@ -462,7 +462,7 @@ void TMainFrm::LoadCategoryView()
             return;
         }
         SelectCategoryById(firstRoot, m_tree, m_treeReady);
-        OnCategorySelected();
+        OpenSelectedItems();
     } catch (const StoreError &e) {
         MessageBoxes::inform(this, Caption(), QStringLiteral("打开界面数据失败，原因：") + e.message());
     }

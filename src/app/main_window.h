@@ -94,6 +94,7 @@ private:
     bool LoadStartupSettings();
 
     void OnCategorySelected();
+    void OpenSelectedItems(); // store errors rise
     void ShowDescription(ItemGridLevel *level);
     void ShowGrouping();
     void OpenImportDialog(int formatCode);

@@ -116,6 +116,7 @@ private slots:
     void storeFailuresEndStartup();
     void unreadableListFileEndsStartup();
     void creationFailuresOfferHelp();
+    void unreadableTreeLeavesWindowOpen();
     void frameHoldsMenusBarsAndPanes();
     void sharedKeysGoToTheActingCommand_data();
     void sharedKeysGoToTheActingCommand();
@@ -237,6 +238,21 @@ void TestMainWindow::creationFailuresOfferHelp()
     QCOMPARE(script.shown()[1].text,
              NoticeErrorText(QStringLiteral("创建主程序窗口失败，错误信息："), QStringLiteral("out of memory")));
     QCOMPARE(pages.pages, QList<QUrl>{QUrl(QStringLiteral("https://rowshift.example.org/help/Grabnest/help/MDACError.asp"))});
+}
+
+void TestMainWindow::unreadableTreeLeavesWindowOpen()
+{
+    StoreFixture store;
+    store.dm.exec(QStringLiteral("drop table Category"));
+    store.dm.exec(QStringLiteral("create table Category(cID integer primary key, cName text)")); // no isVisible
+    MessageBoxes::Script script;
+    Window w(store.home());
+    QVERIFY(w.start());
+    QCOMPARE(script.shown().size(), 1);
+    QCOMPARE(script.shown().first().icon, QMessageBox::Information);
+    QVERIFY(script.shown().first().text.startsWith(QStringLiteral("打开界面数据失败，原因：")));
+    QCOMPARE(w.tree()->topLevelItemCount(), 0);
+    QVERIFY(w.frm.isVisible());
 }
 
 void TestMainWindow::frameHoldsMenusBarsAndPanes()
