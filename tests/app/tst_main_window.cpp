@@ -670,6 +670,20 @@ void TestMainWindow::addCategories()
                              {top})
                  .toInt(),
              1);
+
+    // a failing store shows the command's error title and leaves the tree as it was
+    store.dm.exec(QStringLiteral("create trigger refuse before insert on Category begin select raise(abort, 'disk full'); end"));
+    script.clear();
+    script.onDialog(name(QStringLiteral("never")));
+    w.trigger("actCatAdd");
+    w.trigger("ActCatCopy");
+    QCOMPARE(script.texts().size(), 2);
+    QVERIFY(script.texts()[0].startsWith(QStringLiteral("添加数据分类失败，原因：")));
+    QVERIFY(script.texts()[1].startsWith(QStringLiteral("复制数据分类失败，原因：")));
+    QVERIFY(script.texts()[1].endsWith(QStringLiteral("disk full")));
+    QCOMPARE(script.shown().first().icon, QMessageBox::Information);
+    QCOMPARE(w.tree()->topLevelItemCount(), 2);
+    QCOMPARE(w.tree()->currentItem()->childCount(), 0);
 }
 
 void TestMainWindow::renameAndCopyCategories()
