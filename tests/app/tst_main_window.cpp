@@ -123,6 +123,7 @@ private slots:
     void commandKeyWinsOverMenuMnemonic();
     void showsTreeAndFirstRootCategory();
     void tickCommandsReachEveryForm();
+    void failedLinkChangesNoForm();
     void deleteRemovesEveryForm();
     void commandsActOnTheShownTable();
     void browseConvertsOnce();
@@ -484,6 +485,25 @@ void TestMainWindow::tickCommandsReachEveryForm()
     w.active()->view()->clearSelection();
     w.trigger("actCanCheck");
     QCOMPARE(ticks(ids[0]), ticked);
+}
+
+void TestMainWindow::failedLinkChangesNoForm()
+{
+    StoreFixture store;
+    const qint64 c = store.category(QStringLiteral("c"));
+    const qint64 id = store.item(c, QStringLiteral("x"), true, true);
+    store.dm.exec(QStringLiteral("create trigger refuse before update on PPData begin select raise(abort, 'locked'); end"));
+    Window w(store.home());
+    QVERIFY(w.start());
+    MessageBoxes::Script script;
+    w.selectRows({0});
+    w.trigger("actCheck");
+    // the item keeps one tick in all its forms; the reason is kept, not shown
+    QCOMPARE(store.tick(QStringLiteral("BaseData"), id), 0);
+    QCOMPARE(store.tick(QStringLiteral("BabyData"), id), 0);
+    QVERIFY(w.frm.LastError().contains(QStringLiteral("locked")));
+    QVERIFY(script.shown().isEmpty());
+    QCOMPARE(w.active()->model()->index(0, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
 }
 
 void TestMainWindow::deleteRemovesEveryForm()
