@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QUuid>
 
 namespace DescriptionStore {
@@ -30,24 +29,28 @@ QString writeNew(const QString &storeDir, const QString &text, QString &error)
         error = QStringLiteral("无法创建描述文件目录：") + QDir::toNativeSeparators(storeDir);
         return QString();
     }
+    const QByteArray bytes = AnsiText::encode(
+        ReplaceText(text, QStringLiteral("\"\""), QStringLiteral("\""), false) + QStringLiteral("\r\n"));
+    // A fresh GUID is free in practice: open without looking first, and extend the name
+    // (name0, name01, ...) only when the file turns out to exist.
     QString stem = newFileStem();
-    QString path = storeDir + QLatin1Char('/') + stem + QStringLiteral(".htm");
-    for (int counter = 0; QFileInfo::exists(path); ++counter) {
+    for (int counter = 0;; ++counter) {
+        const QString path = storeDir + QLatin1Char('/') + stem + QStringLiteral(".htm");
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            if (file.write(bytes) == bytes.size() && file.flush())
+                return path;
+            error = file.errorString();
+            file.close();
+            file.remove();
+            return QString();
+        }
+        if (!QFileInfo::exists(path)) {
+            error = file.errorString();
+            return QString();
+        }
         stem += QString::number(counter);
-        path = storeDir + QLatin1Char('/') + stem + QStringLiteral(".htm");
     }
-    const QString content = ReplaceText(text, QStringLiteral("\"\""), QStringLiteral("\""), false)
-        + QStringLiteral("\r\n");
-    QFile file(path);
-    const QByteArray bytes = AnsiText::encode(content);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) || file.write(bytes) != bytes.size()
-        || !file.flush()) {
-        error = file.errorString();
-        file.close();
-        file.remove();
-        return QString();
-    }
-    return path;
 }
 
 QString freePath(const QString &storeDir, const QString &fileName)
