@@ -1,6 +1,7 @@
 #include "description_store.h"
 
 #include "base/ansi_text.h"
+#include "base/file_copy.h"
 #include "settings/text_replace.h"
 
 #include <QDateTime>
@@ -73,7 +74,7 @@ QString copyIn(const QString &storeDir, const QString &sourcePath)
     if (!source.isFile() || !QDir().mkpath(storeDir))
         return QString();
     const QString target = freePath(storeDir, source.fileName());
-    return QFile::copy(sourcePath, target) ? target : QString();
+    return CopyFileOver(sourcePath, target) ? target : QString();
 }
 
 } // namespace DescriptionStore

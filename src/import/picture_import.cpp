@@ -1,5 +1,6 @@
 #include "picture_import.h"
 
+#include "base/file_copy.h"
 #include "csv/shop_formats.h"
 
 #include <QDir>
@@ -12,9 +13,7 @@ namespace {
 
 void copyOver(const QString &source, const QString &target)
 {
-    if (QFileInfo::exists(target))
-        QFile::remove(target);
-    QFile::copy(source, target);
+    CopyFileOver(source, target); // a missing or unreadable picture is skipped silently
 }
 
 QString withoutExtension(const QString &name)
