@@ -17,7 +17,10 @@
 
 namespace {
 
-constexpr int IdsPerStatement = 500;
+// The linked tables have no index on bID: each statement scans its table once, so the lists
+// are long (SQLite turns an IN list into a lookup table of its own). The store's list check
+// accepts lists of some ten thousand numbers.
+constexpr int IdsPerStatement = 10000;
 
 // Runs a linked statement over a list of identifiers, a slice at a time; false at the first failure.
 template <typename Statement>

@@ -22,6 +22,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSqlQuery>
 #include <QStackedWidget>
 #include <QSystemTrayIcon>
 #include <QTableView>
@@ -124,6 +125,7 @@ private slots:
     void showsTreeAndFirstRootCategory();
     void tickCommandsReachEveryForm();
     void failedLinkChangesNoForm();
+    void largeSelectionReachesEveryForm();
     void deleteRemovesEveryForm();
     void commandsActOnTheShownTable();
     void browseConvertsOnce();
@@ -504,6 +506,39 @@ void TestMainWindow::failedLinkChangesNoForm()
     QVERIFY(w.frm.LastError().contains(QStringLiteral("locked")));
     QVERIFY(script.shown().isEmpty());
     QCOMPARE(w.active()->model()->index(0, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
+}
+
+void TestMainWindow::largeSelectionReachesEveryForm()
+{
+    StoreFixture store;
+    const qint64 c = store.category(QStringLiteral("big"));
+    constexpr int Items = 25000; // more than one linked statement's worth
+    store.dm.beginWork();
+    {
+        QSqlQuery insert(store.dm.Adc());
+        insert.prepare(QStringLiteral("insert into BaseData(商品名称,cID) values(?,?)"));
+        for (int i = 0; i < Items; ++i) {
+            insert.addBindValue(QStringLiteral("item %1").arg(i));
+            insert.addBindValue(c);
+            QVERIFY(insert.exec());
+        }
+    }
+    store.dm.exec(QStringLiteral("insert into BabyData(宝贝名称,cID,bID) select 商品名称,cID,bID from BaseData"));
+    store.dm.exec(QStringLiteral("insert into PPData(商品名称,cID,bID) select 商品名称,cID,bID from BaseData"));
+    QVERIFY(store.dm.commitWork());
+    Window w(store.home());
+    QVERIFY(w.start());
+    w.trigger("actSelectAll");
+    w.trigger("actCheck");
+    for (const char *table : {"BaseData", "BabyData", "PPData"})
+        QCOMPARE(store.dm.scalar(QStringLiteral("select count(*) from %1 where 选择=-1").arg(QLatin1String(table))).toInt(),
+                 Items);
+    MessageBoxes::Script script;
+    script.answer(QMessageBox::Yes);
+    w.frm.findChild<QAction *>(QStringLiteral("btnDelete"))->trigger();
+    for (const char *table : {"BaseData", "BabyData", "PPData"})
+        QCOMPARE(store.count(QString::fromLatin1(table), c), 0);
+    QVERIFY(w.frm.LastError().isEmpty());
 }
 
 void TestMainWindow::deleteRemovesEveryForm()
