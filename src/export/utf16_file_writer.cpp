@@ -42,7 +42,7 @@ Utf16FileWriter::~Utf16FileWriter()
 bool Utf16FileWriter::open(const QString &path, bool append, QString &error)
 {
     m_file.setFileName(path);
-    m_buffer.clear();
+    m_buffer.resize(0);
     m_buffer.reserve(kBufferSize + 4096);
     const QIODevice::OpenMode mode = QIODevice::Unbuffered
         | (append ? QIODevice::ReadWrite : QIODevice::WriteOnly | QIODevice::Truncate);
@@ -81,7 +81,7 @@ bool Utf16FileWriter::flush(QString &error)
         return true;
     const qint64 written = m_file.write(m_buffer);
     const qint64 expected = m_buffer.size();
-    m_buffer.clear();
+    m_buffer.resize(0); // keeps the allocation for the next lines
     if (written < 0) {
         error = QStringLiteral("写入文件失败！");
         return false;
