@@ -222,16 +222,14 @@ QString singlePictureDir(const ExportOptions &options, const QString &csvPath)
 {
     if (!options.exportPictures)
         return QString();
-    QString dir;
-    if (options.pictureMode == PictureFolderImages || options.pictureMode == PictureFolderGiven) {
-        dir = options.pictureMode == PictureFolderImages
-            ? QFileInfo(csvPath).absolutePath() + QStringLiteral("/images")
-            : options.givenPictureDir.trimmed();
-        if (!dir.isEmpty())
-            QDir().mkpath(dir);
-        return dir;
-    }
-    return PathWithoutExtension(csvPath);
+    if (options.pictureMode == PictureFolderSameName)
+        return PathWithoutExtension(csvPath);
+    const QString dir = options.pictureMode == PictureFolderImages
+        ? QFileInfo(csvPath).absolutePath() + QStringLiteral("/images")
+        : options.givenPictureDir.trimmed();
+    if (!dir.isEmpty())
+        QDir().mkpath(dir);
+    return dir;
 }
 
 } // namespace
