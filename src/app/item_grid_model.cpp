@@ -15,7 +15,8 @@
 
 namespace {
 
-constexpr int ChunkSize = 500;
+// Rows are written and read by key lists of this many at a time.
+constexpr int ChunkSize = 5000;
 
 QString quoted(const QString &identifier)
 {
