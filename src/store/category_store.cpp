@@ -2,7 +2,6 @@
 
 #include "data_module.h"
 
-#include <QRegularExpression>
 #include <QSet>
 #include <QSqlQuery>
 
@@ -21,8 +20,23 @@ QVariant bitValue(bool value) { return value ? -1 : 0; }
 
 bool IsCategoryList(const QString &list)
 {
-    static const QRegularExpression pattern(QStringLiteral("^-?\\d+(,-?\\d+)*$"));
-    return pattern.match(list).hasMatch();
+    // A plain scan: a regular expression hits its limits on lists of many thousand ids.
+    bool expectDigit = true; // at the start and after a comma
+    bool signAllowed = true;
+    for (const QChar c : list) {
+        if (c.isDigit() && c.unicode() < 0x80) {
+            expectDigit = false;
+            signAllowed = false;
+        } else if (c == QLatin1Char('-') && signAllowed) {
+            signAllowed = false;
+        } else if (c == QLatin1Char(',') && !expectDigit) {
+            expectDigit = true;
+            signAllowed = true;
+        } else {
+            return false;
+        }
+    }
+    return !expectDigit;
 }
 
 QString CategoryDisplayText(const QString &name, const QString &path)

@@ -94,6 +94,13 @@ QSqlQuery &TDm::AdqExec()
     return *m_exec;
 }
 
+void TDm::dropStatements()
+{
+    delete m_exec;
+    m_exec = nullptr;
+    m_workDepth = 0;
+}
+
 QSqlQuery &TDm::exec(const QString &sql, const QVariantList &values)
 {
     QSqlQuery &q = AdqExec();
@@ -240,6 +247,7 @@ bool CreateDatabase(const QString &path, QString &error)
 bool ConnectDatabase(TDm &dm, const QString &connectionString, QString &error)
 {
     const ConnectionParameters p = parseConnectionString(connectionString);
+    dm.dropStatements(); // statements made on the old connection die with it
     {
         QSqlDatabase old = dm.Adc();
         if (old.isOpen())
@@ -345,6 +353,24 @@ QStringList creationStatements(const QString &table)
     return {CreateItemTableSql(ItemTable(table))};
 }
 
+// The grids select a category's rows and the linked statements find an item by bID:
+// without indexes both scan whole tables. Tables that lack a column get no index for it.
+void createLookupIndexes(TDm &dm)
+{
+    const QList<QPair<QString, QString>> lookups = {
+        {QStringLiteral("BaseData"), QStringLiteral("cID")},    {QStringLiteral("BabyData"), QStringLiteral("cID")},
+        {QStringLiteral("BabyData"), QStringLiteral("bID")},    {QStringLiteral("BabyNewData"), QStringLiteral("cID")},
+        {QStringLiteral("PPData"), QStringLiteral("cID")},      {QStringLiteral("PPData"), QStringLiteral("bID")},
+        {QStringLiteral("YAData"), QStringLiteral("cID")},      {QStringLiteral("YAData"), QStringLiteral("bID")},
+        {QStringLiteral("Category"), QStringLiteral("pID")},
+    };
+    for (const auto &[table, column] : lookups) {
+        if (dm.Adc().record(table).indexOf(column) < 0)
+            continue;
+        dm.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS ix_%1_%2 ON %1(%2)").arg(table, column));
+    }
+}
+
 } // namespace
 
 bool CreateMissingTables(TDm &dm, const QStringList &names, QString &error)
@@ -367,6 +393,7 @@ bool CreateMissingTables(TDm &dm, const QStringList &names, QString &error)
             for (const QString &sql : creationStatements(names[i]))
                 dm.exec(sql);
         }
+        createLookupIndexes(dm);
         dm.AdqExec().finish();
     } catch (const StoreError &e) {
         error = QuestionErrorText(title, e.message());

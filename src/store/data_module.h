@@ -38,6 +38,9 @@ public:
     ItemQuery AdqIm;
     ItemQuery AdqEx;
 
+    // Forgets the statement object; called when the connection is replaced.
+    void dropStatements();
+
     // Runs one statement on AdqExec with bound values; throws StoreError on failure.
     QSqlQuery &exec(const QString &sql, const QVariantList &values = {});
     // Runs a select on AdqExec and returns the first column of the first row (null when none).
