@@ -1,5 +1,7 @@
 #include "picture_export.h"
 
+#include "base/file_copy.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,28 +13,6 @@ QString joined(const QString &folder, const QString &name)
     return folder + QLatin1Char('/') + name;
 }
 
-// A plain copy. QFile::copy syncs every file to disk, which makes an export of thousands of
-// pictures take minutes; a copy that a crash cuts short is simply made again next time.
-bool copyContents(const QString &sourcePath, const QString &destinationPath)
-{
-    QFile in(sourcePath);
-    if (!in.open(QIODevice::ReadOnly))
-        return false;
-    QFile out(destinationPath);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    QByteArray block;
-    while (!(block = in.read(256 * 1024)).isEmpty()) {
-        if (out.write(block) != block.size())
-            break;
-    }
-    const bool ok = in.error() == QFileDevice::NoError && in.atEnd() && out.flush();
-    out.close();
-    if (!ok)
-        out.remove();
-    return ok;
-}
-
 QString withoutExtension(const QString &path)
 {
     const int separator = qMax(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
@@ -41,21 +21,6 @@ QString withoutExtension(const QString &path)
 }
 
 } // namespace
-
-bool IsPlainFileName(const QString &name)
-{
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
-        && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && !name.contains(QLatin1Char(':'))
-        && !name.contains(QChar(0));
-}
-
-QString FileNamePart(const QString &path)
-{
-    int cut = -1;
-    for (const QChar c : {QLatin1Char('/'), QLatin1Char('\\'), QLatin1Char(':')})
-        cut = qMax(cut, path.lastIndexOf(c));
-    return path.mid(cut + 1);
-}
 
 void CopyPictureList(const QStringList &names, const QString &sourceDir, const QString &destinationDir,
                      PictureDirection direction, QString &lastCopied)
@@ -71,7 +36,7 @@ void CopyPictureList(const QStringList &names, const QString &sourceDir, const Q
             continue;
         const QString target = joined(destinationDir, name + to);
         QFile::remove(target);
-        if (copyContents(joined(sourceDir, name + from), target))
+        if (CopyFileOver(joined(sourceDir, name + from), target))
             lastCopied = target;
     }
 }
@@ -88,7 +53,7 @@ void CopyOneFile(const QString &sourcePath, const QString &destinationPath, QStr
     QFile::remove(destinationPath);
     if (!QDir().mkpath(QFileInfo(destinationPath).absolutePath()))
         return;
-    if (copyContents(sourcePath, destinationPath))
+    if (CopyFileOver(sourcePath, destinationPath))
         result = destinationPath;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/file_names.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -36,7 +38,4 @@ QString PathWithoutExtension(const QString &path);
 // folder + name, no separator added; the folder of that name is created.
 QString JoinAndCreateFolder(const QString &folder, const QString &name);
 
-// A name that can stand as one file name inside a chosen folder.
-bool IsPlainFileName(const QString &name);
-// The file name part of a stored path, after its last "/", "\" or ":".
-QString FileNamePart(const QString &path);
+

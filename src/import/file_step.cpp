@@ -4,6 +4,7 @@
 #include "number_text.h"
 #include "picture_import.h"
 
+#include "base/file_names.h"
 #include "base/home.h"
 #include "base/progress_sink.h"
 #include "csv/csv_reader.h"
@@ -230,8 +231,8 @@ private:
             return value;
         const QFileInfo csv(m_options.filePath);
         const QString folder = csv.absolutePath() + QLatin1Char('/') + csv.completeBaseName();
-        const QString name = PictureImport::fileNamePart(value);
-        if (!PictureImport::isSafeName(name))
+        const QString name = FileNamePart(value);
+        if (!IsPlainFileName(name))
             return QString();
         return folder + QLatin1Char('/') + name;
     }

@@ -1,6 +1,7 @@
 #include "picture_import.h"
 
 #include "base/file_copy.h"
+#include "base/file_names.h"
 #include "csv/shop_formats.h"
 
 #include <QDir>
@@ -24,24 +25,12 @@ QString withoutExtension(const QString &name)
 
 } // namespace
 
-bool isSafeName(const QString &name)
-{
-    return !name.isEmpty() && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))
-        && name != QLatin1String(".") && !name.contains(QLatin1String("..")) && !name.contains(QChar(0));
-}
-
-QString fileNamePart(const QString &value)
-{
-    const int cut = std::max(value.lastIndexOf(QLatin1Char('\\')), value.lastIndexOf(QLatin1Char('/')));
-    return value.mid(cut + 1);
-}
-
 QStringList importTaobao(const QString &pictureList, int formatCode, const QString &sourceDir,
                          const QString &storeDir)
 {
     if (QDir().mkpath(storeDir)) {
         for (const QString &name : PictureListNames(pictureList)) {
-            if (!isSafeName(name))
+            if (!IsPlainFileName(name))
                 continue;
             copyOver(sourceDir + QLatin1Char('/') + name + QStringLiteral(".tbi"),
                      storeDir + QLatin1Char('/') + name + QStringLiteral(".jpg"));
@@ -52,8 +41,8 @@ QStringList importTaobao(const QString &pictureList, int formatCode, const QStri
 
 QString importPaipai(const QString &value, const QString &sourceDir, const QString &storeDir)
 {
-    const QString name = fileNamePart(value);
-    if (isSafeName(name) && QDir().mkpath(storeDir))
+    const QString name = FileNamePart(value);
+    if (IsPlainFileName(name) && QDir().mkpath(storeDir))
         copyOver(sourceDir + QLatin1Char('/') + name, storeDir + QLatin1Char('/') + name);
     return withoutExtension(name);
 }

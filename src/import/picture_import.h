@@ -7,10 +7,6 @@
 // Copy failures are silent: a missing picture never stops an import.
 namespace PictureImport {
 
-// A picture name that may be used as a file name inside the store: no path separators,
-// no "..", not empty. Names that fail are stored but never copied.
-bool isSafeName(const QString &name);
-
 // Taobao: copies name.tbi to store/name.jpg for every entry of the picture list and returns
 // the main pictures' names (kind 0 for 4.x, kind 1 for 5.x) in order.
 QStringList importTaobao(const QString &pictureList, int formatCode, const QString &sourceDir,
@@ -19,8 +15,5 @@ QStringList importTaobao(const QString &pictureList, int formatCode, const QStri
 // Paipai: copies one picture column's file into the store; returns the value to store
 // (the file name without extension). A Windows path in the value counts by its file name.
 QString importPaipai(const QString &value, const QString &sourceDir, const QString &storeDir);
-
-// The file name part of a value that may hold a path with "\" or "/".
-QString fileNamePart(const QString &value);
 
 } // namespace PictureImport
