@@ -100,6 +100,9 @@ int runExport(const CliContext &context, const QStringList &args)
     else if (pictures != QLatin1String("none"))
         return usage(context, QStringLiteral("--pictures 只能是 same、images 或 none"), synopsis);
     job.exportPictures = pictures != QLatin1String("none");
+    // Paipai pictures and descriptions go where the Paipai assistant looks: the folder named like the file.
+    if (job.format == FormatPaipai)
+        job.pictureMode = PictureFolderSameName;
     const QString existing = options.value(QStringLiteral("existing"), QStringLiteral("fail"));
     if (existing == QLatin1String("overwrite"))
         job.existing = ExistingFilePolicy::Overwrite;
@@ -161,6 +164,8 @@ int runExportTree(const CliContext &context, const QStringList &args)
         tree.pictureMode = PictureFolderGiven;
         tree.givenPictureDir = QFileInfo(pictures).absoluteFilePath();
     }
+    if (format == FormatPaipai)
+        tree.pictureMode = PictureFolderSameName;
     const QString existing = options.value(QStringLiteral("existing"), QStringLiteral("fail"));
     OverwriteAnswer answer;
     if (existing == QLatin1String("overwrite"))

@@ -4,7 +4,8 @@
 #include <QStringList>
 
 // Copies the pictures a shop file names from its picture folder into the picture store.
-// Copy failures are silent: a missing picture never stops an import.
+// Copy failures are silent: a missing picture never stops an import. A name that is not a
+// plain file name (IsPlainFileName) is stored but never copied.
 namespace PictureImport {
 
 // Taobao: copies name.tbi to store/name.jpg for every entry of the picture list and returns
