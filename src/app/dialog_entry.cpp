@@ -1,5 +1,10 @@
 #include "dialog_entry.h"
 
+#include "TExportDataFrm.h"
+#include "TImportDataFrm.h"
+#include "TSetDBFrm.h"
+#include "message_boxes.h"
+
 #include "store/item_tables.h"
 
 QString ImportDialogCaption(int formatCode)
@@ -8,13 +13,21 @@ QString ImportDialogCaption(int formatCode)
                                       : QStringLiteral("导入数据选项—>请选择淘宝助理CSV文件(目录)导入");
 }
 
-// The import, export and database connection dialogs are not part of the program yet:
-// these entry points are where they open.
-void RunImportDialog(TMainFrm &, int, const QString &) {}
-
-void RunExportDialog(TMainFrm &) {}
-
-bool RunDatabaseDialog(TMainFrm &)
+void RunImportDialog(TMainFrm &owner, int formatCode, const QString &caption)
 {
-    return false;
+    TImportDataFrm dialog(owner, formatCode, caption);
+    MessageBoxes::runModal(dialog);
+}
+
+void RunExportDialog(TMainFrm &owner)
+{
+    TExportDataFrm dialog(owner);
+    MessageBoxes::runModal(dialog);
+}
+
+bool RunDatabaseDialog(TMainFrm &owner)
+{
+    TSetDBFrm dialog(owner);
+    dialog.setMode(1);
+    return MessageBoxes::runModal(dialog) == QDialog::Accepted;
 }

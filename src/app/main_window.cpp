@@ -5,6 +5,7 @@
 #include "dialog_entry.h"
 #include "group_by_box.h"
 #include "help_links.h"
+#include "import_drop.h"
 #include "item_grid_level.h"
 #include "item_grid_model.h"
 #include "main_commands.h"
@@ -100,6 +101,7 @@ TMainFrm::TMainFrm(TDm &dm, const Home &home, std::unique_ptr<Settings> settings
     buildStatusBar();
     buildTray();
     connectCommands();
+    EnableImportDrop(*this);
     qApp->installEventFilter(this);
 }
 
