@@ -171,7 +171,10 @@ WriteStatus WriteCategoryFile(TDm &dm, const CategoryFileJob &job, ProgressSink 
         error = QStringLiteral("不支持的导出格式：%1").arg(job.format);
         return WriteStatus::Failed;
     }
-    dm.beginWork();
+    if (!dm.beginWork(&error)) {
+        dm.rollbackWork();
+        return WriteStatus::Failed;
+    }
     WriteStatus status = WriteStatus::Failed;
     if (PrepareNativeRows(dm, job.format, job.cID, error))
         status = CategoryFileWriter(dm, job, progress).run(error);

@@ -286,7 +286,10 @@ private:
 bool RunFileStep(TDm &dm, const Home &home, const FileStepOptions &options, int &formatCode, ProgressSink *progress,
                  QString &error)
 {
-    dm.beginWork();
+    if (!dm.beginWork(&error)) {
+        dm.rollbackWork();
+        return false;
+    }
     bool ok = false;
     {
         FileStepConsumer consumer(dm, home, options, formatCode);

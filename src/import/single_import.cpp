@@ -32,14 +32,26 @@ qint64 SettleImportTarget(TDm &dm, const ImportTarget &target, const QString &na
 
 namespace {
 
-bool convertCategories(TDm &dm, const QString &list, int &formatCode, QString &error)
+// Shows the run's categories and converts their rows as one unit of work: a category becomes
+// visible together with its generic rows, or stays hidden with its native rows kept for a
+// later run. formatCode changes only when the unit is committed.
+bool showAndConvert(TDm &dm, const QString &list, int &formatCode, QString &error)
 {
-    if (formatCode == FormatTaobao5) {
-        if (!ConvertNewToOld(dm, list, error))
-            return false;
-        formatCode = FormatTaobao4;
-    }
-    return ConvertToBase(dm, formatCode, list, error);
+    int format = formatCode;
+    const bool ok = RunConversionWork(dm, error, [&] {
+        ShowCategories(dm, list);
+        QString failure;
+        if (format == FormatTaobao5) {
+            if (!ConvertNewToOld(dm, list, failure))
+                throw StoreError(failure);
+            format = FormatTaobao4;
+        }
+        if (!ConvertToBase(dm, format, list, failure))
+            throw StoreError(failure);
+    });
+    if (ok)
+        formatCode = format;
+    return ok;
 }
 
 } // namespace
@@ -47,9 +59,7 @@ bool convertCategories(TDm &dm, const QString &list, int &formatCode, QString &e
 bool FinishImportRun(TDm &dm, qint64 topTarget, int &formatCode, QString &error)
 {
     try {
-        const QString list = CategoryAndDescendants(dm, topTarget);
-        ShowCategories(dm, list);
-        return convertCategories(dm, list, formatCode, error);
+        return showAndConvert(dm, CategoryAndDescendants(dm, topTarget), formatCode, error);
     } catch (const StoreError &e) {
         error = e.message();
         return false;
@@ -80,9 +90,7 @@ bool FinishImportCategories(TDm &dm, const QList<qint64> &categories, int &forma
         }
         if (ids.isEmpty())
             return true;
-        const QString list = ids.join(QLatin1Char(','));
-        ShowCategories(dm, list);
-        return convertCategories(dm, list, formatCode, error);
+        return showAndConvert(dm, ids.join(QLatin1Char(',')), formatCode, error);
     } catch (const StoreError &e) {
         error = e.message();
         return false;

@@ -99,8 +99,7 @@ QString PictureKindsToTaobao5(const QString &pictureList)
 
 bool RunConversionWork(TDm &dm, QString &error, const std::function<void()> &work)
 {
-    if (!dm.beginWork()) {
-        error = dm.Adc().lastError().text();
+    if (!dm.beginWork(&error)) {
         dm.rollbackWork();
         return false;
     }

@@ -136,13 +136,26 @@ QVariantList TDm::column(const QString &sql, const QVariantList &values)
 
 // The outermost level is a transaction; inner levels are savepoints, so an inner
 // failure can be undone without losing the outer work.
-bool TDm::beginWork()
+bool TDm::beginWork(QString *error)
 {
     const int level = m_workDepth++;
-    if (level == 0)
-        return Adc().transaction();
-    QSqlQuery q(Adc());
-    return q.exec(QStringLiteral("SAVEPOINT work%1").arg(level));
+    QSqlDatabase db = Adc();
+    if (level == 0 && db.driverName() != QLatin1String("QSQLITE")) {
+        if (db.transaction())
+            return true;
+        if (error)
+            *error = errorText(db.lastError());
+        return false;
+    }
+    // SQLite: take the write lock at once, while the busy timeout may still wait for another
+    // running copy. A deferred transaction that has read first gets "database is locked" at
+    // its first write without waiting.
+    QSqlQuery q(db);
+    if (q.exec(level == 0 ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("SAVEPOINT work%1").arg(level)))
+        return true;
+    if (error)
+        *error = errorText(q.lastError());
+    return false;
 }
 
 bool TDm::commitWork(QString *error)

@@ -49,7 +49,8 @@ public:
     QVariantList column(const QString &sql, const QVariantList &values = {});
 
     // Bulk work runs inside one transaction; inner levels are savepoints, the outermost commits.
-    bool beginWork();
+    // A failed begin still counts as a level: end it with rollbackWork.
+    bool beginWork(QString *error = nullptr);
     bool commitWork(QString *error = nullptr);
     void rollbackWork();
 

@@ -1,0 +1,15 @@
+# Faults (full and read-only disks, a locked store, killed processes) and hostile input files.
+set(FAULT_SUPPORT faults/fault_support.h faults/fault_support.cpp)
+
+add_executable(fault_lock_holder faults/fault_lock_holder.cpp)
+target_link_libraries(fault_lock_holder PRIVATE Qt6::Core Qt6::Sql)
+
+function(rowshift_fault_test name)
+  rowshift_test(${name} SOURCES faults/${name}.cpp ${FAULT_SUPPORT}
+                LIBS rowshift_import rowshift_export rowshift_bench_support Qt6::Sql)
+  target_compile_definitions(${name} PRIVATE ROWSHIFT_CLI="$<TARGET_FILE:rowshift-cli>"
+                                             FAULT_LOCK_HOLDER="$<TARGET_FILE:fault_lock_holder>")
+  add_dependencies(${name} rowshift-cli fault_lock_holder)
+endfunction()
+
+rowshift_fault_test(tst_fault_processes)
