@@ -1,6 +1,7 @@
 #include "cli_commands.h"
 
 #include "cli_options.h"
+#include "cli_support.h"
 #include "terminal_progress.h"
 
 #include "base/home.h"
@@ -15,23 +16,7 @@
 
 namespace {
 
-bool openStore(const CliContext &context, TDm &dm)
-{
-    QString error;
-    if (!context.home.ensureRoot(&error) || !BringUpStore(dm, context.home.databasePath(), error)) {
-        context.err << error << Qt::endl;
-        return false;
-    }
-    return true;
-}
 
-int usage(const CliContext &context, const QString &problem, const QString &synopsis)
-{
-    if (!problem.isEmpty())
-        context.err << problem << '\n';
-    context.err << QStringLiteral("用法：rowshift-cli [--home DIR] ") << synopsis << Qt::endl;
-    return ExitUsage;
-}
 
 // --from taobao|paipai; without it, the layout the file's header shows.
 bool formatOption(const CliOptions &options, const QString &file, int &formatCode, QString &problem)
@@ -76,7 +61,7 @@ int runCategories(const CliContext &context, const QStringList &args)
     if (!args.isEmpty())
         return usage(context, QString(), QStringLiteral("categories"));
     TDm dm;
-    if (!openStore(context, dm))
+    if (!openStore(context, context.home, dm))
         return ExitFailure;
     try {
         QSqlQuery &q = dm.exec(QStringLiteral(
@@ -120,7 +105,7 @@ int runImport(const CliContext &context, const QStringList &args)
         import.pictureDir = QFileInfo(options.value(QStringLiteral("pictures"))).absoluteFilePath();
     }
     TDm dm;
-    if (!openStore(context, dm) || !targetOption(context, dm, options, import.target))
+    if (!openStore(context, context.home, dm) || !targetOption(context, dm, options, import.target))
         return ExitFailure;
 
     TerminalProgress progress(QStringLiteral("导入"));
@@ -154,15 +139,12 @@ int runImportDir(const CliContext &context, const QStringList &args)
     if (from != QLatin1String("taobao") && from != QLatin1String("paipai"))
         return usage(context, QStringLiteral("--from 只能是 taobao 或 paipai"), synopsis);
     int formatCode = from == QLatin1String("paipai") ? 3 : 1;
-    const QString range = options.value(QStringLiteral("range"), QStringLiteral("all"));
-    if (range == QLatin1String("all"))
-        query.range = FolderRange::All;
-    else if (range == QLatin1String("main"))
-        query.range = FolderRange::MainOnly;
-    else if (range == QLatin1String("sub"))
-        query.range = FolderRange::SubOnly;
-    else
+    const int range = options.choice(QStringLiteral("range"),
+                                     {QStringLiteral("all"), QStringLiteral("main"), QStringLiteral("sub")},
+                                     QStringLiteral("all"));
+    if (range < 0)
         return usage(context, QStringLiteral("--range 只能是 all、main 或 sub"), synopsis);
+    query.range = FolderRange(range);
     query.prefix = options.value(QStringLiteral("prefix"));
     query.suffix = options.value(QStringLiteral("suffix"), QStringLiteral("_子目录"));
     const QString pictures = options.value(QStringLiteral("pictures"), QStringLiteral("same"));
@@ -179,7 +161,7 @@ int runImportDir(const CliContext &context, const QStringList &args)
         return usage(context, QStringLiteral("--rename 需要与 --into 一起使用"), synopsis);
 
     TDm dm;
-    if (!openStore(context, dm) || !targetOption(context, dm, options, query.target))
+    if (!openStore(context, context.home, dm) || !targetOption(context, dm, options, query.target))
         return ExitFailure;
     qint64 top = 0;
     QString error;

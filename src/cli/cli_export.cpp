@@ -2,6 +2,7 @@
 
 #include "cli_messages.h"
 #include "cli_options.h"
+#include "cli_support.h"
 #include "terminal_progress.h"
 
 #include "base/home.h"
@@ -19,23 +20,7 @@
 
 namespace {
 
-int usage(const CliContext &context, const QString &problem, const QString &synopsis)
-{
-    if (!problem.isEmpty())
-        context.err << problem << '\n';
-    context.err << QStringLiteral("用法：rowshift-cli [--home DIR] ") << synopsis << Qt::endl;
-    return ExitUsage;
-}
 
-bool openStore(const CliContext &context, const Home &home, TDm &dm)
-{
-    QString error;
-    if (!home.ensureRoot(&error) || !BringUpStore(dm, home.databasePath(), error)) {
-        context.err << error << Qt::endl;
-        return false;
-    }
-    return true;
-}
 
 // --to tb4|tb5|paipai|generic: the export format codes 1 to 4.
 int formatOf(const QString &to, bool allowGeneric = true)
@@ -93,25 +78,24 @@ int runExport(const CliContext &context, const QStringList &args)
     job.file = QFileInfo(options.value(QStringLiteral("o"))).absoluteFilePath();
     job.range = options.has(QStringLiteral("ticked")) ? 1 : 0;
     const QString pictures = options.value(QStringLiteral("pictures"), QStringLiteral("none"));
-    if (pictures == QLatin1String("same"))
-        job.pictureMode = PictureFolderSameName;
-    else if (pictures == QLatin1String("images"))
-        job.pictureMode = PictureFolderImages;
-    else if (pictures != QLatin1String("none"))
+    const int pictureChoice = options.choice(
+        QStringLiteral("pictures"), {QStringLiteral("same"), QStringLiteral("images"), QStringLiteral("none")},
+        QStringLiteral("none"));
+    if (pictureChoice < 0)
         return usage(context, QStringLiteral("--pictures 只能是 same、images 或 none"), synopsis);
+    job.pictureMode = pictureChoice == 1 ? PictureFolderImages : PictureFolderSameName;
     job.exportPictures = pictures != QLatin1String("none");
     // Paipai pictures and descriptions go where the Paipai assistant looks: the folder named like the file.
     if (job.format == FormatPaipai)
         job.pictureMode = PictureFolderSameName;
-    const QString existing = options.value(QStringLiteral("existing"), QStringLiteral("fail"));
-    if (existing == QLatin1String("overwrite"))
-        job.existing = ExistingFilePolicy::Overwrite;
-    else if (existing == QLatin1String("merge"))
-        job.existing = ExistingFilePolicy::Merge;
-    else if (existing == QLatin1String("fail"))
-        job.existing = ExistingFilePolicy::Fail;
-    else
+    const int existing = options.choice(
+        QStringLiteral("existing"), {QStringLiteral("overwrite"), QStringLiteral("merge"), QStringLiteral("fail")},
+        QStringLiteral("fail"));
+    if (existing < 0)
         return usage(context, QStringLiteral("--existing 只能是 overwrite、merge 或 fail"), synopsis);
+    job.existing = existing == 0 ? ExistingFilePolicy::Overwrite
+        : existing == 1          ? ExistingFilePolicy::Merge
+                                 : ExistingFilePolicy::Fail;
 
     TDm dm;
     if (!openStore(context, context.home, dm))
@@ -147,9 +131,9 @@ int runExportTree(const CliContext &context, const QStringList &args)
 
     ExportTreeOptions tree;
     tree.exportFolder = QFileInfo(options.value(QStringLiteral("o"))).absoluteFilePath();
-    const QString range = options.value(QStringLiteral("range"), QStringLiteral("all"));
-    const QStringList ranges = {QStringLiteral("all"), QStringLiteral("main"), QStringLiteral("sub")};
-    tree.range = int(ranges.indexOf(range));
+    tree.range = options.choice(QStringLiteral("range"),
+                                {QStringLiteral("all"), QStringLiteral("main"), QStringLiteral("sub")},
+                                QStringLiteral("all"));
     if (tree.range < 0)
         return usage(context, QStringLiteral("--range 只能是 all、main 或 sub"), synopsis);
     tree.prefix = options.value(QStringLiteral("prefix"));
@@ -166,18 +150,14 @@ int runExportTree(const CliContext &context, const QStringList &args)
     }
     if (format == FormatPaipai)
         tree.pictureMode = PictureFolderSameName;
-    const QString existing = options.value(QStringLiteral("existing"), QStringLiteral("fail"));
-    OverwriteAnswer answer;
-    if (existing == QLatin1String("overwrite"))
-        answer = OverwriteAnswer::OverwriteAll;
-    else if (existing == QLatin1String("merge"))
-        answer = OverwriteAnswer::MergeAll;
-    else if (existing == QLatin1String("ignore"))
-        answer = OverwriteAnswer::IgnoreAll;
-    else if (existing == QLatin1String("fail"))
-        answer = OverwriteAnswer::Cancel;
-    else
+    const int existing = options.choice(QStringLiteral("existing"),
+                                        {QStringLiteral("overwrite"), QStringLiteral("merge"), QStringLiteral("ignore"),
+                                         QStringLiteral("fail")},
+                                        QStringLiteral("fail"));
+    if (existing < 0)
         return usage(context, QStringLiteral("--existing 只能是 overwrite、merge、ignore 或 fail"), synopsis);
+    const OverwriteAnswer answer = QList<OverwriteAnswer>{OverwriteAnswer::OverwriteAll, OverwriteAnswer::MergeAll,
+                                                          OverwriteAnswer::IgnoreAll, OverwriteAnswer::Cancel}[existing];
 
     TDm dm;
     if (!openStore(context, context.home, dm))

@@ -21,6 +21,12 @@ public:
         return m_values.value(name, fallback);
     }
 
+    // The position of the option's value among choices (fallback when absent), or -1.
+    int choice(const QString &name, const QStringList &choices, const QString &fallback) const
+    {
+        return int(choices.indexOf(value(name, fallback)));
+    }
+
 private:
     QMap<QString, QString> m_values;
     QSet<QString> m_flags;
