@@ -555,9 +555,9 @@ void TExportDataFrm::ExportFileList()
         return;
     }
     TMulProgressFrm progress(this, QStringLiteral("正在导出数据..."));
-    progress.files().setProgress(0, count);
     setRunning(true);
     progress.start();
+    progress.files().setProgress(0, count);
     DialogMessages messages(this, windowTitle(), &progress.records());
     const ExportRunResult result = ::ExportFileList(m_owner.dm(), m_owner.home(),
                                                     FormatFromIndex(cbbExDir_Type->currentIndex()), messages,

@@ -475,9 +475,9 @@ void TImportDataFrm::importFolder()
         return;
     }
     TMulProgressFrm progress(this, QStringLiteral("正在导入数据..."));
-    progress.files().setProgress(0, count);
     setRunning(true);
     progress.start();
+    progress.files().setProgress(0, count);
     QString error;
     const bool ok = ImportFileList(m_owner.dm(), m_owner.home(), m_folderTarget, m_formatCode, &progress.files(),
                                    &progress.records(), error);

@@ -11,6 +11,7 @@
 
 TMyMessageDlgFrm::TMyMessageDlgFrm(QWidget *parent, const QString &question)
     : QDialog(parent)
+    , m_question(question)
 {
     setObjectName(QStringLiteral("MyMessageDlgFrm"));
     setWindowTitle(QStringLiteral("导出数据选项"));

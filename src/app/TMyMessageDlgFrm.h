@@ -17,12 +17,14 @@ public:
     TMyMessageDlgFrm(QWidget *parent, const QString &question);
 
     OverwriteAnswer answer() const { return m_answer; }
+    const QString &question() const { return m_question; }
     // The button of an answer.
     QPushButton *button(OverwriteAnswer answer) const;
 
     QPlainTextEdit *Memo = nullptr;
 
 private:
+    QString m_question;
     OverwriteAnswer m_answer = OverwriteAnswer::Cancel;
     QList<QPair<OverwriteAnswer, QPushButton *>> m_buttons;
 };

@@ -48,7 +48,7 @@ void ProgressWindow::start()
 
 void ProgressWindow::pump(bool force)
 {
-    if (!force && m_sincePump.isValid() && m_sincePump.elapsed() < PumpIntervalMs)
+    if (!isVisible() || (!force && m_sincePump.isValid() && m_sincePump.elapsed() < PumpIntervalMs))
         return;
     m_sincePump.start();
     QCoreApplication::processEvents();
