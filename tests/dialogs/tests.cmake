@@ -4,3 +4,5 @@ rowshift_test(tst_import_dialog SOURCES dialogs/tst_import_dialog.cpp ${DIALOG_F
               LIBS rowshift_app Qt6::Widgets Qt6::Sql)
 rowshift_test(tst_export_dialog SOURCES dialogs/tst_export_dialog.cpp ${DIALOG_FIXTURE}
               LIBS rowshift_app Qt6::Widgets Qt6::Sql)
+rowshift_test(tst_database_dialog SOURCES dialogs/tst_database_dialog.cpp ${DIALOG_FIXTURE}
+              LIBS rowshift_app Qt6::Widgets Qt6::Sql)
