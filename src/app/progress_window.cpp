@@ -92,6 +92,6 @@ void BarProgress::setProgress(qint64 position, qint64 maximum)
 
 void BarProgress::setLabel(const QString &text)
 {
-    m_label->setText(text);
+    m_label->setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     m_window.pump();
 }
