@@ -10,7 +10,7 @@
 #include "import/single_import.h"
 #include "store/category_store.h"
 
-#include "../bench/shop_file_generator.h"
+#include "bench/shop_file_generator.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
