@@ -52,12 +52,6 @@ QString notPaipaiMessage(const QString &path)
            + QString::fromUtf8("请偿试使用淘宝助理格式导入！");
 }
 
-QString rowFailureMessage(const QString &path, qint64 row, const QString &reason)
-{
-    return fileTitle(path) + QString::fromUtf8("出错行号：") + QString::number(row) + CrLf
-           + QString::fromUtf8("错误信息：") + reason;
-}
-
 qsizetype firstBreak(const QString &text)
 {
     for (qsizetype i = 0; i < text.size(); ++i)
@@ -316,11 +310,17 @@ bool ReadRun::reportProgress(bool final)
 
 bool ReadRun::fail(const QString &reason)
 {
-    m_failure = rowFailureMessage(m_path, m_row, reason);
+    m_failure = CsvRowFailureMessage(m_path, m_row, reason);
     return false;
 }
 
 } // namespace
+
+QString CsvRowFailureMessage(const QString &path, qint64 row, const QString &reason)
+{
+    return fileTitle(path) + QString::fromUtf8("出错行号：") + QString::number(row) + CrLf
+           + QString::fromUtf8("错误信息：") + reason;
+}
 
 bool CsvReader::read(const QString &path, int &formatCode, CsvConsumer &consumer, ProgressSink *progress,
                      QString &error)

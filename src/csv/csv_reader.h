@@ -37,6 +37,9 @@ private:
     qint64 m_rowNumber = 0;
 };
 
+// The message of a failure while the records of a file are read or stored.
+QString CsvRowFailureMessage(const QString &path, qint64 row, const QString &reason);
+
 // Which layout a file's first line shows: 3 when it names 商品名称 and 版本, else 1.
 // 0 when the file cannot be read.
 int DetectFormatOfFile(const QString &path);

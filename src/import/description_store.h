@@ -5,10 +5,17 @@
 // Descriptions live outside the tables, one HTML file each in the description store.
 namespace DescriptionStore {
 
-// Writes text as a new file named by a fresh GUID ("{XXXXXXXX-...}.htm"; name0, name01, ...
-// while a file of that name exists). Doubled quotes become single ones. Returns the path,
-// or an empty string and the system's message.
-QString writeNew(const QString &storeDir, const QString &text, QString &error);
+// A new file's path: a fresh GUID in braces, upper case, ".htm"; while a file of that name
+// exists, the counter is appended (name0, name01, ...).
+QString newFilePath(const QString &storeDir);
+
+// What a description file holds: the text with doubled quotes made single, then CR LF,
+// in GB18030.
+QByteArray fileContent(const QString &text);
+
+enum class NewFile { Written, Exists, Failed };
+// Creates a file that must not exist yet and writes it whole; never overwrites.
+NewFile createFile(const QString &path, const QByteArray &bytes, QString &error);
 
 // Copies an existing file into the store under its own name, made free (a.htm, a0.htm, a01.htm, ...).
 // Returns the copy's path, or an empty string when the copy failed.

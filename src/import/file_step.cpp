@@ -1,6 +1,7 @@
 #include "file_step.h"
 
 #include "description_store.h"
+#include "description_writer.h"
 #include "number_text.h"
 #include "picture_import.h"
 
@@ -17,6 +18,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVector>
+
+#include <deque>
 
 namespace {
 
@@ -36,6 +39,7 @@ QString unquote(const QString &raw)
 struct RowShape
 {
     QString table;
+    QString key;                     // the table's row key
     QVector<ColumnDef> columns;
     int cIdIndex = -1;
     int tickIndex = -1;
@@ -50,6 +54,7 @@ bool buildShape(int formatCode, RowShape &shape, QString &error)
     const ShopLayout &layout = LayoutOfFormat(formatCode);
     const TableDef &table = ItemTable(FormatTableName(formatCode));
     shape.table = table.name;
+    shape.key = table.key;
     QStringList names = layout.columns;
     if (layout.hasPictureColumns)
         names += kPictureColumns;
@@ -92,18 +97,40 @@ class FileStepConsumer final : public CsvConsumer
 {
 public:
     FileStepConsumer(TDm &dm, const Home &home, const FileStepOptions &options, int &formatCode)
-        : m_dm(dm), m_home(home), m_options(options), m_formatCode(formatCode)
+        : m_dm(dm), m_home(home), m_options(options), m_formatCode(formatCode), m_descriptions(home.descDir())
     {
     }
 
     bool beginRecord(QString &error) override
     {
-        if (!prepare(error))
+        if (!prepare(error) || !descriptionsWell(error))
             return false;
         if (m_rowOpen && !commitRow(error))
             return false;
+        ++m_record;
         openRow();
         return true;
+    }
+
+    // Waits for the description files. When one could not be written, the rows from its
+    // record on are taken back (their files are missing) and failedRecord names the record.
+    bool finishDescriptions(qint64 &failedRecord, QString &error)
+    {
+        if (m_descriptions.finish())
+            return true;
+        failedRecord = m_descriptions.failedRecord();
+        error = m_descriptions.failure();
+        for (const auto &[record, rowId] : m_committed) {
+            if (record < failedRecord)
+                continue;
+            try {
+                m_dm.exec(QStringLiteral("delete from %1 where %2 >= ?").arg(m_shape.table, m_shape.key), {rowId});
+            } catch (const StoreError &e) {
+                error += QStringLiteral("；") + e.message();
+            }
+            break;
+        }
+        return false;
     }
 
     bool putField(int column, const QString &raw, QString &error) override
@@ -172,7 +199,19 @@ private:
             return false;
         }
         m_rowOpen = false;
+        // Remember where each record's row went while its description may still fail.
+        m_committed.push_back({m_record, m_insert.lastInsertId().toLongLong()});
+        while (!m_committed.empty() && m_committed.front().first < m_descriptions.doneBelow())
+            m_committed.pop_front();
         return true;
+    }
+
+    bool descriptionsWell(QString &error)
+    {
+        if (!m_descriptions.failed())
+            return true;
+        error = QStringLiteral("描述文件写入失败");
+        return false;
     }
 
     QVariant convert(int column, const QString &raw, QString &error)
@@ -219,7 +258,7 @@ private:
                 break;
             }
         }
-        const QString path = DescriptionStore::writeNew(m_home.descDir(), text, error);
+        const QString path = m_descriptions.submit(text, m_record, error);
         return path.isEmpty() ? QVariant() : QVariant(path);
     }
 
@@ -227,7 +266,8 @@ private:
     // machine is looked for there by its file name too.
     QString paipaiDescriptionSource(const QString &value) const
     {
-        if (QFileInfo(value).isFile() && !value.contains(QLatin1Char('\\')))
+        // only an absolute path names a file by itself; a bare name never means the working folder
+        if (QDir::isAbsolutePath(value) && QFileInfo(value).isFile())
             return value;
         const QFileInfo csv(m_options.filePath);
         const QString folder = csv.absolutePath() + QLatin1Char('/') + csv.completeBaseName();
@@ -279,6 +319,9 @@ private:
     QVector<QVariant> m_values;
     QString m_lastPictureList;
     QString m_storedPictures[5];
+    DescriptionWriter m_descriptions;
+    qint64 m_record = 0;
+    std::deque<std::pair<qint64, qint64>> m_committed; // (record, row key), while its file may fail
 };
 
 } // namespace
@@ -295,6 +338,13 @@ bool RunFileStep(TDm &dm, const Home &home, const FileStepOptions &options, int 
         FileStepConsumer consumer(dm, home, options, formatCode);
         CsvReader reader;
         ok = reader.read(options.filePath, formatCode, consumer, progress, error);
+        qint64 failedRecord = 0;
+        QString reason;
+        // A description that failed is the earliest failure: report it at its own record.
+        if (!consumer.finishDescriptions(failedRecord, reason)) {
+            error = CsvRowFailureMessage(options.filePath, failedRecord, reason);
+            ok = false;
+        }
     }
     // Rows stored before a failure stay: commit in both cases.
     QString commitError;
