@@ -1,24 +1,10 @@
 #pragma once
 
+#include "store/connection_string.h"
+
 #include <QString>
 
 class TDm;
-
-// The parts of a connection string: a Qt SQL driver and its parameters,
-// "Driver=QSQLITE;Database=Data.db;Host=…;Port=…;User=…;Password=…".
-struct ConnectionFields
-{
-    QString driver = QStringLiteral("QSQLITE");
-    QString database;
-    QString host;
-    QString port;
-    QString user;
-    QString password;
-};
-
-ConnectionFields ParseConnectionFields(const QString &text);
-// Driver and Database always; the other parameters when they are set.
-QString ConnectionFieldsText(const ConnectionFields &fields);
 
 // The data-link field's text for a database file: "FILE NAME=" and the file's full path.
 QString DataLinkFileText(const QString &path);

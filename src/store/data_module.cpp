@@ -1,5 +1,6 @@
 #include "data_module.h"
 
+#include "connection_string.h"
 #include "item_tables.h"
 
 #include <QAtomicInt>
@@ -26,40 +27,6 @@ QString errorText(const QSqlError &error)
     if (!error.driverText().isEmpty() && !text.contains(error.driverText()))
         text = error.driverText() + QStringLiteral(": ") + text;
     return text.trimmed();
-}
-
-// "Driver=QSQLITE;Database=Data.db;Host=...;Port=...;User=...;Password=..."
-struct ConnectionParameters
-{
-    QString driver = QStringLiteral("QSQLITE");
-    QString database, host, user, password;
-    int port = -1;
-};
-
-ConnectionParameters parseConnectionString(const QString &text)
-{
-    ConnectionParameters p;
-    const QStringList parts = text.split(QLatin1Char(';'), Qt::SkipEmptyParts);
-    for (const QString &part : parts) {
-        const int eq = part.indexOf(QLatin1Char('='));
-        if (eq < 0)
-            continue;
-        const QString key = part.left(eq).trimmed().toLower();
-        const QString value = part.mid(eq + 1).trimmed();
-        if (key == QLatin1String("driver"))
-            p.driver = value;
-        else if (key == QLatin1String("database") || key == QLatin1String("data source"))
-            p.database = value;
-        else if (key == QLatin1String("host"))
-            p.host = value;
-        else if (key == QLatin1String("port"))
-            p.port = value.toInt();
-        else if (key == QLatin1String("user") || key == QLatin1String("user id"))
-            p.user = value;
-        else if (key == QLatin1String("password"))
-            p.password = value;
-    }
-    return p;
 }
 
 } // namespace
@@ -259,7 +226,7 @@ bool CreateDatabase(const QString &path, QString &error)
 
 bool ConnectDatabase(TDm &dm, const QString &connectionString, QString &error)
 {
-    const ConnectionParameters p = parseConnectionString(connectionString);
+    const ConnectionFields p = ParseConnectionFields(connectionString);
     dm.dropStatements(); // statements made on the old connection die with it
     {
         QSqlDatabase old = dm.Adc();
@@ -270,12 +237,14 @@ bool ConnectDatabase(TDm &dm, const QString &connectionString, QString &error)
         error = QStringLiteral("数据库驱动不可用：") + p.driver;
         return false;
     }
+    if (QSqlDatabase::contains(dm.connectionName()))
+        QSqlDatabase::removeDatabase(dm.connectionName());
     QSqlDatabase db = QSqlDatabase::addDatabase(p.driver, dm.connectionName());
     db.setDatabaseName(p.database);
     if (!p.host.isEmpty())
         db.setHostName(p.host);
-    if (p.port > 0)
-        db.setPort(p.port);
+    if (p.port.toInt() > 0)
+        db.setPort(p.port.toInt());
     if (!p.user.isEmpty())
         db.setUserName(p.user);
     if (!p.password.isEmpty())
