@@ -101,6 +101,7 @@ class TestHostileFiles : public QObject
 private slots:
     void picturesAndDescriptionsStayInTheirFolders();
     void categoryNamesStayInsideTheExportFolder();
+    void bareDescriptionNameIsTakenBesideTheFile();
     void folderWalkEnds_data();
     void folderWalkEnds();
     void oddNamesInCategoriesAndPaths_data();
@@ -224,6 +225,30 @@ void TestHostileFiles::categoryNamesStayInsideTheExportFolder()
                  .entryList(QStringList{QStringLiteral("*.csv")}, QDir::Files | QDir::Hidden)
                  .size(),
              int(names.size()));
+}
+
+// A Paipai description given by a bare file name comes from the folder named like the file,
+// not from whatever folder the program happens to run in.
+void TestHostileFiles::bareDescriptionNameIsTakenBesideTheFile()
+{
+    TempHome temp;
+    QVERIFY(TestFiles::write(temp.path(QStringLiteral("cwd/d.htm")), "from the working folder"));
+    QVERIFY(TestFiles::write(temp.path(QStringLiteral("shop/pp/d.htm")), "beside the file"));
+    const QString paipai = temp.path(QStringLiteral("shop/pp.csv"));
+    QVERIFY(ShopFileBuilder(ShopFileBuilder::Paipai)
+                .row({{QStringLiteral("id"), QStringLiteral("-1")}, {QStringLiteral("商品名称"), q(QStringLiteral("p"))},
+                      {QStringLiteral("商品详情"), q(QStringLiteral("d.htm"))}, {QStringLiteral("版本"), q(QStringLiteral("1"))}})
+                .write(paipai));
+    StoreAt store(temp.path(QStringLiteral("home")));
+    QVERIFY2(store.isOpen(), qPrintable(store.error()));
+    const QString workingFolder = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(temp.path(QStringLiteral("cwd"))));
+    QString error;
+    const bool ok = importFile(store, paipai, FormatPaipai, QString(), error);
+    QDir::setCurrent(workingFolder);
+    QVERIFY2(ok, qPrintable(error));
+    const QString stored = store.value(QStringLiteral("select 商品详情 from PPData")).toString();
+    QCOMPARE(TestFiles::read(stored), QByteArray("beside the file"));
 }
 
 // The folder walk of a directory import ends on symbolic-link loops and lists every file once,
