@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 class DescriptionBrowser;
@@ -104,6 +105,9 @@ private:
     bool RunCategoryDialog(const QString &caption, const QString &name, const QString &path, QString &result);
     bool AddCategoryUnder(QTreeWidgetItem *parent, const QString &caption, const QString &errorTitle);
     QVector<qint64> LinkedIds(ItemGridLevel *level, const QVector<qint64> &keys) const;
+    // Changes the shown rows, then the same items' rows in the other linked tables, as one unit of work.
+    void ChangeShownAndLinked(ItemGridLevel *level, const QVector<qint64> &keys, const std::function<void()> &changeShown,
+                              const std::function<bool(const QString &bidList)> &changeLinked);
 
     TDm &m_dm;
     Home m_home;

@@ -17,9 +17,7 @@
 
 namespace {
 
-// The linked tables have no index on bID: each statement scans its table once, so the lists
-// are long (SQLite turns an IN list into a lookup table of its own). The store's list check
-// accepts lists of some ten thousand numbers.
+// Long selections go in slices, so no single statement grows without bound.
 constexpr int IdsPerStatement = 10000;
 
 // Runs a linked statement over a list of identifiers, a slice at a time; false at the first failure.
@@ -56,25 +54,17 @@ QVector<qint64> TMainFrm::LinkedIds(ItemGridLevel *level, const QVector<qint64> 
     return ids;
 }
 
-void TMainFrm::SetTickOfSelection(int mode)
+void TMainFrm::ChangeShownAndLinked(ItemGridLevel *level, const QVector<qint64> &keys,
+                                    const std::function<void()> &changeShown,
+                                    const std::function<bool(const QString &bidList)> &changeLinked)
 {
-    ItemGridLevel *level = ActiveLevel();
-    if (!level)
-        return;
-    const QVector<qint64> keys = level->model()->keysOf(level->selectedRows());
-    if (keys.isEmpty())
-        return;
-    // The linked statements skip the table whose rows were changed here: the shown one.
-    const int shownFormat = level->def().formatCode;
     bool linked = true;
     m_dm.beginWork();
     try {
-        level->model()->writeTicks(keys, mode);
         const QVector<qint64> ids = LinkedIds(level, keys);
+        changeShown();
         if (SelectedCategory())
-            linked = forEachSlice(ids, [&](const QString &list) {
-                return SetTickByLink(m_dm, shownFormat, list, mode, m_lastError);
-            });
+            linked = forEachSlice(ids, changeLinked);
         if (linked && m_dm.commitWork(&m_lastError)) {
             RereadItems();
             return;
@@ -88,6 +78,21 @@ void TMainFrm::SetTickOfSelection(int mode)
     if (!linked)
         m_dm.rollbackWork();
     RereadItems(); // the rows as the database holds them after the failure
+}
+
+void TMainFrm::SetTickOfSelection(int mode)
+{
+    ItemGridLevel *level = ActiveLevel();
+    if (!level)
+        return;
+    const QVector<qint64> keys = level->model()->keysOf(level->selectedRows());
+    if (keys.isEmpty())
+        return;
+    // The linked statements skip the table whose rows were changed here: the shown one.
+    const int shownFormat = level->def().formatCode;
+    ChangeShownAndLinked(
+        level, keys, [&] { level->model()->writeTicks(keys, mode); },
+        [&](const QString &list) { return SetTickByLink(m_dm, shownFormat, list, mode, m_lastError); });
 }
 
 void TMainFrm::UntickAll()
@@ -116,26 +121,7 @@ void TMainFrm::DeleteSelectedRows()
     if (keys.isEmpty())
         return;
     const int shownFormat = level->def().formatCode;
-    bool linked = true;
-    m_dm.beginWork();
-    try {
-        const QVector<qint64> ids = LinkedIds(level, keys);
-        level->model()->deleteRows(keys);
-        if (SelectedCategory())
-            linked = forEachSlice(ids, [&](const QString &list) {
-                return DeleteByLink(m_dm, shownFormat, list, m_lastError);
-            });
-        if (linked && m_dm.commitWork(&m_lastError)) {
-            RereadItems();
-            return;
-        }
-    } catch (const StoreError &e) {
-        m_dm.rollbackWork();
-        ShowError(e.message());
-        RereadItems();
-        return;
-    }
-    if (!linked)
-        m_dm.rollbackWork();
-    RereadItems();
+    ChangeShownAndLinked(
+        level, keys, [&] { level->model()->deleteRows(keys); },
+        [&](const QString &list) { return DeleteByLink(m_dm, shownFormat, list, m_lastError); });
 }
